@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zeb {
+
+class ZEBFile;
+
+constexpr int MaxSpaceRun = 255;
+constexpr int MaxWordRecord = 255;
+
+// Appends text-stream records at a moving position: space runs, word records, line ends.
+class TextStreamWriter {
+public:
+    TextStreamWriter(ZEBFile& file, int32_t position) : file_(file), position_(position) {}
+
+    // count spaces as runs of at most 255, the remainder last.
+    void SpaceRuns(int count);
+    // One word record; word holds 1 to 255 code units, none of them a blank.
+    void Word(std::u16string_view word);
+    void LineEnd();
+
+    int32_t Position() const { return position_; }
+
+private:
+    ZEBFile& file_;
+    int32_t position_;
+};
+
+enum class TextRecordKind { SpaceRun, LineEnd, Word };
+
+struct TextRecord {
+    TextRecordKind kind;
+    int count;     // spaces of a run, code units of a word, 0 for a line end
+    int32_t next;  // position of the following record
+};
+
+// Reads the record at position; for a word, its code units go to word. Every record advances
+// the position by at least two bytes, so a walk over a stream always ends.
+TextRecord ReadTextRecord(ZEBFile& file, int32_t position, std::u16string& word);
+
+}  // namespace zeb
