@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zeb::tool {
+
+// One subcommand: its arguments after the command name; returns the exit status.
+using Command = int (*)(const std::vector<std::string>& args);
+
+struct CommandEntry {
+    const char* name;
+    const char* usage;
+    Command run;
+};
+
+// Prints "zebtool: " + message to standard error and returns the failure status.
+int Fail(const std::string& message);
+
+}  // namespace zeb::tool

@@ -1,0 +1,46 @@
+// zebtool: batch work on books and archives from a terminal.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/zebtool/Commands.h"
+
+namespace zeb::tool {
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "zebtool: %s\n", message.c_str());
+    return 1;
+}
+
+namespace {
+
+const CommandEntry Commands[] = {
+    {"help", "help", nullptr},
+};
+
+int Usage(FILE* out, int status)
+{
+    std::fprintf(out, "usage:\n");
+    for (const CommandEntry& c : Commands)
+        std::fprintf(out, "  zebtool %s\n", c.usage);
+    return status;
+}
+
+}  // namespace
+}  // namespace zeb::tool
+
+int main(int argc, char* argv[])
+{
+    using namespace zeb::tool;
+    if (argc < 2)
+        return Usage(stderr, 2);
+    std::string name = argv[1];
+    std::vector<std::string> args(argv + 2, argv + argc);
+    for (const CommandEntry& c : Commands) {
+        if (name == c.name)
+            return c.run ? c.run(args) : Usage(stdout, 0);
+    }
+    Fail("unknown command: " + name);
+    return Usage(stderr, 2);
+}
