@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zeb {
+
+// A member's name without any folder part: the text after the last '/' or '\'. Names that
+// could leave or name the scratch folder itself ("", ".", "..") give "", which callers skip.
+std::string BareName(std::string_view stored);
+
+// scratchFolder + "/" + the bare name, or "" when the bare name is unusable.
+std::string ScratchPath(const std::string& scratchFolder, std::string_view stored);
+
+}  // namespace zeb

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace zeb {
+
+// An archive reader that writes the archive's files, one at a time, into a scratch folder
+// under their bare names.
+class ZEBExtractor {
+public:
+    virtual ~ZEBExtractor() = default;
+
+    // Path of the first extracted file, or "" when the archive cannot be opened, is not of the
+    // format, or holds no extractable file.
+    virtual std::string Open(const std::string& archive, const std::string& scratchFolder) = 0;
+    // Path of the next extracted file, or "" at the end or after an extraction error.
+    virtual std::string Next() = 0;
+    // Releases the archive; does nothing when closed.
+    virtual void Close() = 0;
+};
+
+}  // namespace zeb
