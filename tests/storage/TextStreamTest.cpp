@@ -1,1 +1,76 @@
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "storage/TextStream.h"
+#include "storage/ZEBFile.h"
+#include "support/TempDir.h"
+
+using namespace zeb;
+
+namespace {
+
+class TextStreamTest : public ::testing::Test {
+protected:
+    void SetUp() override { file.Open(dir.File("t"), FileAccess::Create, 12, 2); }
+
+    std::vector<uint8_t> Written(int32_t from, int32_t to)
+    {
+        std::vector<uint8_t> bytes(size_t(to - from));
+        file.Read(from, bytes.data(), to - from);
+        return bytes;
+    }
+
+    test::TempDir dir;
+    ZEBFile file;
+};
+
+}  // namespace
+
+TEST_F(TextStreamTest, RecordsHaveTheirExactBytes)
+{
+    TextStreamWriter w(file, 40);
+    w.SpaceRuns(4);
+    w.Word(u"\tHi");
+    w.SpaceRuns(1);
+    w.Word(u"\u0416");
+    w.LineEnd();
+    EXPECT_EQ(w.Position(), 40 + 2 + 7 + 2 + 3 + 2);
+    std::vector<uint8_t> expected = {0, 4, 3, 9, 0, 'H', 0, 'i', 0, 0, 1, 1, 0x16, 0x04, 0, 0};
+    EXPECT_EQ(Written(40, w.Position()), expected);
+}
+
+TEST_F(TextStreamTest, LongSpaceRunsAreSplitAt255)
+{
+    TextStreamWriter w(file, 0);
+    w.SpaceRuns(600);
+    EXPECT_EQ(Written(0, w.Position()), (std::vector<uint8_t>{0, 255, 0, 255, 0, 90}));
+    w.SpaceRuns(0);
+    EXPECT_EQ(w.Position(), 6);
+}
+
+TEST_F(TextStreamTest, ReadingWalksEveryKindOfRecord)
+{
+    TextStreamWriter w(file, 40);
+    w.Word(std::u16string(255, u'x'));
+    w.SpaceRuns(300);
+    w.LineEnd();
+    w.Word(u"end");
+    std::u16string word;
+    struct Expect {
+        TextRecordKind kind;
+        int count;
+    } expected[] = {{TextRecordKind::Word, 255},   {TextRecordKind::SpaceRun, 255},
+                    {TextRecordKind::SpaceRun, 45}, {TextRecordKind::LineEnd, 0},
+                    {TextRecordKind::Word, 3}};
+    int32_t p = 40;
+    for (const Expect& e : expected) {
+        TextRecord r = ReadTextRecord(file, p, word);
+        EXPECT_EQ(r.kind, e.kind);
+        EXPECT_EQ(r.count, e.count);
+        p = r.next;
+    }
+    EXPECT_EQ(word, u"end");
+    EXPECT_EQ(p, w.Position());
+}
