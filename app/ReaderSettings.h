@@ -28,7 +28,6 @@ constexpr SettingRange LineIntervalRange{0, 100};
 constexpr SettingRange FontSizeRange{8, 92};
 
 inline bool IsValidTextFormatting(uint32_t v) { return v <= FormattingOriginal; }
-inline bool IsValidAntialiasing(uint32_t v) { return v <= AntialiasingMax; }
 
 // Every display and scrolling setting of the reader.
 struct ReaderSettings {
@@ -43,11 +42,6 @@ struct ReaderSettings {
     uint8_t TextFormatting = 0;
     bool FontWidth = false;        // true "Proportional", false "Fixed Width"
     bool AutoScrollActive = false; // run time only
-
-    const FontProfile& ActiveProfile() const
-    {
-        return Profiles[FontWidth ? ProportionalProfile : FixedProfile];
-    }
 
     bool operator==(const ReaderSettings&) const = default;
 };
