@@ -15,10 +15,13 @@ namespace {
 
 constexpr int64_t MaxFileSize = std::numeric_limits<int32_t>::max();
 
-void WriteAll(int handle, int64_t position, const uint8_t* data, int64_t count)
+// Moves count bytes with pread or pwrite, retrying interrupted and partial transfers; anything
+// short of the whole count is the I/O failure.
+template <typename Transfer, typename Byte>
+void TransferAll(Transfer transfer, int handle, int64_t position, Byte* data, int64_t count)
 {
     while (count > 0) {
-        ssize_t done = ::pwrite(handle, data, size_t(count), off_t(position));
+        ssize_t done = transfer(handle, data, size_t(count), off_t(position));
         if (done < 0 && errno == EINTR)
             continue;
         if (done <= 0)
@@ -29,18 +32,14 @@ void WriteAll(int handle, int64_t position, const uint8_t* data, int64_t count)
     }
 }
 
+void WriteAll(int handle, int64_t position, const uint8_t* data, int64_t count)
+{
+    TransferAll(::pwrite, handle, position, data, count);
+}
+
 void ReadAll(int handle, int64_t position, uint8_t* data, int64_t count)
 {
-    while (count > 0) {
-        ssize_t done = ::pread(handle, data, size_t(count), off_t(position));
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            throw ZEBIOFailure();
-        position += done;
-        data += done;
-        count -= done;
-    }
+    TransferAll(::pread, handle, position, data, count);
 }
 
 }  // namespace
