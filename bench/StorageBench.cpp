@@ -54,7 +54,7 @@ void BM_ByteWrites(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * total);
     unlink(path.c_str());
 }
-BENCHMARK(BM_ByteWrites)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ByteWrites)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The reader's pattern: 64 KiB reads through three 1 MiB clusters.
 void BM_Reads64K(benchmark::State& state)
@@ -81,6 +81,6 @@ void BM_Reads64K(benchmark::State& state)
     state.SetBytesProcessed(int64_t(state.iterations()) * total);
     unlink(path.c_str());
 }
-BENCHMARK(BM_Reads64K)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Reads64K)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
