@@ -37,7 +37,7 @@ void BM_Digest(benchmark::State& state)
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(data.size()));
 }
-BENCHMARK(BM_Digest)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Digest)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The importer's pattern: one byte at a time into 32 KiB clusters, then written back.
 void BM_ByteWrites(benchmark::State& state)
