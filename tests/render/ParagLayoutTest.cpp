@@ -217,5 +217,42 @@ TEST_F(ParagLayoutTest, NothingFitsStillPlacesOneCharacterPerLine)
     }
 }
 
+TEST_F(ParagLayoutTest, MalformedIndexNeverReadsPastTheText)
+{
+    for (int i = 0; i < 30; ++i)
+        book.Paragraph().Line(u"\tSome words here");
+    book.Finish();
+    // Index entries out of order, inside a word record, past the text and before it; the file
+    // is signed again, so only the indexes are wrong.
+    std::string path = dir.File("00000001.book");
+    ZEBFile file;
+    file.Open(path, FileAccess::ReadWrite, 16, 1);
+    BookHeader h = BookHeader::Read(file);
+    for (uint32_t table : {h.paragTableOffset, h.lineTableOffset}) {
+        file.WriteU32(int32_t(table) + 4 * 3, 0x7FFFFFF0);
+        file.WriteU32(int32_t(table) + 4 * 4, 3);
+        file.WriteU32(int32_t(table) + 4 * 5, uint32_t(TextStart + 1));
+        file.WriteU32(int32_t(table) + 4 * 9, h.paragTableOffset - 1);
+    }
+    file.Sign(0, int32_t(h.optionsOffset) - 16);
+    file.Close();
+
+    for (uint8_t formatting : {FormattingFull, FormattingOriginal}) {
+        ApplySettingsNow(TestSettings(formatting));
+        ASSERT_EQ(engine.Book().Open(path), BookOpenResult::Opened);
+        for (int32_t p : {0, TextStart, TextStart + 1, 200, 0x7FFFFFF0, int32_t(h.paragTableOffset) - 1}) {
+            engine.SetPosition(p, 10);
+            engine.MoveBy(-2000);
+            engine.MoveBy(4000);
+            EXPECT_FALSE(engine.Blocks().empty());
+            for (const auto& block : engine.Blocks())
+                for (const auto& line : block->Lines)
+                    for (const auto& word : line->Words)
+                        EXPECT_LE(word.Text.size(), 255u + 8);
+        }
+        engine.Reset();
+    }
+}
+
 }  // namespace
 }  // namespace zeb::test
