@@ -1,16 +1,10 @@
 #include "app/ApplySettings.h"
 
+#include "storage/BookOptionIds.h"
+
 namespace zeb {
 
 namespace {
-
-// The book options read here.
-enum : uint16_t {
-    OptSourceSize = 7,
-    OptSourceName = 8,
-    OptTextFormatting = 0x107,
-    OptFontWidth = 0x108,
-};
 
 void SetProfile(ZEBOptions& options, FontProfileIndex which, const FontProfile& p,
                 bool withCharset)

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "app/ApplySettings.h"
+#include "platform/ZEBPrompter.h"
+#include "render/ZEBRenderParag.h"
+
+namespace zeb {
+
+// The messages of a book that cannot be opened.
+inline constexpr const char* NotABookMessage = "The is not the ZEB Book file";
+inline constexpr const char* CorruptedBookMessage = "The is ZEB Book is corrupted";
+
+// Opening and closing the reader's one book: the checks, the book's own settings and reading
+// position going into the engine, and the reading state written back into the book.
+class BookSession {
+public:
+    // stored is the stored copy of the settings, which the book's own ones override.
+    BookSession(ZEBRenderParag& engine, ZEBOptions& options, const ReaderSettings& stored,
+                ZEBPrompter& prompter)
+        : engine_(engine), options_(options), stored_(stored), prompter_(prompter) {}
+
+    // Run by CloseBook before the book's own state is written: saves "Global.cfg".
+    void SetSaveSettings(std::function<void()> saveSettings) { saveSettings_ = std::move(saveSettings); }
+
+    // Closes the open book, then opens the one at path and shows it at its saved position. A
+    // file that is no book, or a damaged one, is reported and leaves no book open.
+    void OpenBook(const std::string& path);
+    // Saves the settings and the book's reading state, then releases the book.
+    void CloseBook();
+    // Writes the reading position, the book's own settings and its bookmarks into its options
+    // block (nothing without a book).
+    void SaveBookState();
+
+    // The path of the last book asked for; it stays when opening failed.
+    const std::string& Path() const { return path_; }
+    const BookSource& Source() const { return source_; }
+
+private:
+    ZEBRenderParag& engine_;
+    ZEBOptions& options_;
+    const ReaderSettings& stored_;
+    ZEBPrompter& prompter_;
+    std::function<void()> saveSettings_;
+    std::string path_;
+    BookSource source_;
+};
+
+}  // namespace zeb

@@ -1,0 +1,55 @@
+#include "render/ProfileFont.h"
+
+#include <algorithm>
+#include <mutex>
+
+#include "render/RenderMetrics.h"
+
+namespace zeb {
+
+namespace {
+
+void InstallFontSubstitutions()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+        QFont::insertSubstitution(QStringLiteral("Lucida Console"), QStringLiteral("DejaVu Sans Mono"));
+    });
+}
+
+}  // namespace
+
+int32_t PointsToPixels(int32_t points)
+{
+    // Rounded half away from zero, as MulDiv(points, 96, 72) does.
+    int64_t n = int64_t(points) * 96;
+    return int32_t(n >= 0 ? (n + 36) / 72 : (n - 36) / 72);
+}
+
+QFont BuildProfileFont(const FontProfile& profile, int32_t sizeFactor)
+{
+    InstallFontSubstitutions();
+    QFont font(QString::fromStdString(profile.FontName));
+    font.setPixelSize(std::max(PointsToPixels(profile.FontSize * sizeFactor), 1));
+    font.setBold(profile.Bold);
+    font.setItalic(profile.Italic);
+    font.setUnderline(profile.Underline);
+    font.setStrikeOut(profile.StrikeOut);
+    return font;
+}
+
+QFont BuildProfileFont(const ReaderSettings& settings, ProfileFontKind which)
+{
+    switch (which) {
+    case ProfileFontKind::Proportional:
+        return BuildProfileFont(settings.Profiles[ProportionalProfile]);
+    case ProfileFontKind::Fixed:
+        return BuildProfileFont(settings.Profiles[FixedProfile]);
+    case ProfileFontKind::Active:
+        break;
+    }
+    return BuildProfileFont(ActiveProfile(settings));
+}
+
+}  // namespace zeb

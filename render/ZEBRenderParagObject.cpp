@@ -1,0 +1,20 @@
+#include "render/ZEBRenderParagObject.h"
+
+#include "render/ZEBRenderThread.h"
+
+namespace zeb {
+
+ZEBRenderLineObject::~ZEBRenderLineObject()
+{
+    CancelRequest();
+}
+
+void ZEBRenderLineObject::CancelRequest()
+{
+    if (Request) {
+        Request->Cancelled = true;
+        Request = nullptr;
+    }
+}
+
+}  // namespace zeb
