@@ -152,6 +152,17 @@ TEST(ZipReader, ExtractsEveryCorpusMemberAsTheManifestSays)
     }
 }
 
+TEST(ZipReader, ReadsSizesAndTheDirectoryFromZip64Records)
+{
+    ZipRig rig;
+    rig.Open(ZEB_LIBRARY_TEST_DATA "/zip64.zip");
+    ASSERT_EQ(rig.reader.Count(), 1);
+    std::string written = rig.ExtractOne(0);
+    ASSERT_NE(written, "");
+    EXPECT_EQ(SizeAndCrc(written), std::make_pair(uint64_t(595), uint32_t(0x63d9c1a3)));
+    EXPECT_TRUE(rig.prompter.messages.empty());
+}
+
 TEST(ZipReader, EntriesInFoldersLandInTheDestinationUnderTheirBareNames)
 {
     ZEB_REQUIRE_FIXTURE(archive, "archives/zip/dirs.zip");
