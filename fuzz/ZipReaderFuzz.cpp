@@ -35,17 +35,23 @@ public:
     }
 };
 
-// A folder in memory when /dev/shm exists, for the archive and the extracted files.
-std::filesystem::path WorkFolder()
-{
-    std::filesystem::path base = std::filesystem::exists("/dev/shm")
-                                     ? std::filesystem::path("/dev/shm")
-                                     : std::filesystem::temp_directory_path();
-    std::string pattern = (base / "zebfuzz-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        std::abort();
-    return pattern;
-}
+// A folder in memory when /dev/shm exists, for the archive and the extracted files; removed
+// when the run ends.
+struct WorkFolder {
+    WorkFolder()
+    {
+        std::filesystem::path base = std::filesystem::exists("/dev/shm")
+                                         ? std::filesystem::path("/dev/shm")
+                                         : std::filesystem::temp_directory_path();
+        std::string pattern = (base / "zebfuzz-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+            std::abort();
+        path = pattern;
+    }
+    ~WorkFolder() { std::filesystem::remove_all(path); }
+
+    std::filesystem::path path;
+};
 
 void ExtractEverything(zeb::ZipReader& reader)
 {
@@ -64,9 +70,9 @@ void ExtractEverything(zeb::ZipReader& reader)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const std::filesystem::path folder = WorkFolder();
-    static const std::filesystem::path output = folder / "out";
-    const std::string archive = (folder / "input.zip").string();
+    static const WorkFolder folder;
+    static const std::filesystem::path output = folder.path / "out";
+    const std::string archive = (folder.path / "input.zip").string();
     {
         std::ofstream file(archive, std::ios::binary | std::ios::trunc);
         file.write(reinterpret_cast<const char*>(data), std::streamsize(size));
