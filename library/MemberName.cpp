@@ -14,7 +14,9 @@ std::string BareName(std::string_view stored)
 std::string ScratchPath(const std::string& scratchFolder, std::string_view stored)
 {
     std::string name = BareName(stored);
-    return name.empty() ? std::string() : scratchFolder + "/" + name;
+    if (name.empty())
+        return {};
+    return scratchFolder.empty() ? name : scratchFolder + "/" + name;
 }
 
 }  // namespace zeb
