@@ -15,7 +15,11 @@ constexpr size_t KeptUnits = 2;
 }  // namespace
 
 SourceCharReader::SourceCharReader(ZEBFile& source, int32_t codePage)
-    : source_(source), size_(source.Size()), decoder_(codePage), positions_{0}
+    : source_(source),
+      size_(source.Size()),
+      unicode_(codePage == UnicodeCodePage),
+      decoder_(codePage),
+      positions_{0}
 {
 }
 
@@ -66,18 +70,26 @@ void SourceCharReader::Restart(int32_t position)
     cursor_ = 0;
 }
 
+// Pieces of a byte code page end after their last LF byte, if they hold one, so that no
+// character and, in every code page here, no shift state is cut.
 void SourceCharReader::DecodeNextPiece()
 {
     int32_t take = std::min(PieceSize, size_ - fed_);
     bytes_.resize(size_t(take));
     source_.Read(fed_, bytes_.data(), take);
+    bool last = fed_ + take == size_;
+    if (!last && !unicode_) {
+        auto lineFeed = std::find(bytes_.rbegin(), bytes_.rend(), uint8_t('\n'));
+        if (lineFeed != bytes_.rend())
+            take = int32_t(bytes_.rend() - lineFeed);
+    }
     pieceUnits_.clear();
     pieceStarts_.clear();
-    decoder_.Decode(bytes_.data(), take, fed_ + take == size_, pieceUnits_, pieceStarts_);
+    int32_t used = decoder_.Decode(bytes_.data(), take, last, pieceUnits_, pieceStarts_);
     int32_t base = fed_;
-    fed_ += take;
+    fed_ += used;
     positions_.pop_back();
-    AppendPiece(base, fed_ - decoder_.Pending());
+    AppendPiece(base, fed_);
 }
 
 // Gives every unit of the piece its own position: the byte its character begins at, and for
@@ -85,7 +97,7 @@ void SourceCharReader::DecodeNextPiece()
 // unit that finds no byte left is dropped). A U+FFFF of the text would read as the end.
 void SourceCharReader::AppendPiece(int32_t base, int32_t end)
 {
-    int32_t next = positions_.empty() ? base - 1 : positions_.back() + 1;
+    int32_t next = positions_.empty() ? base : positions_.back() + 1;
     size_t n = pieceUnits_.size();
     for (size_t k = 0; k < n;) {
         size_t j = k;

@@ -57,11 +57,12 @@ private:
 
     ZEBFile& source_;
     int32_t size_;
+    bool unicode_;
     CodePageDecoder decoder_;
     std::vector<char16_t> units_;
     std::vector<int32_t> positions_;  // one more than units_: the position after the last unit
     size_t cursor_ = 0;
-    int32_t fed_ = 0;  // the decoder has taken every byte below this
+    int32_t fed_ = 0;  // the decoder has decoded every byte below this
     std::vector<uint8_t> bytes_;
     std::vector<char16_t> pieceUnits_;
     std::vector<int32_t> pieceStarts_;

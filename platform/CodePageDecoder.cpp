@@ -52,83 +52,61 @@ CodePageDecoder::~CodePageDecoder()
 
 void CodePageDecoder::Reset()
 {
-    holdsByte_ = false;
     if (converter_)
         ucnv_resetToUnicode(converter_);
 }
 
-int32_t CodePageDecoder::Pending() const
-{
-    if (!converter_)
-        return holdsByte_ ? 1 : 0;
-    UErrorCode error = U_ZERO_ERROR;
-    int32_t pending = ucnv_toUCountPending(converter_, &error);
-    return U_SUCCESS(error) && pending > 0 ? pending : 0;
-}
-
-void CodePageDecoder::Decode(const uint8_t* data, int32_t count, bool last,
-                             std::vector<char16_t>& units, std::vector<int32_t>& starts)
+int32_t CodePageDecoder::Decode(const uint8_t* data, int32_t count, bool last,
+                                std::vector<char16_t>& units, std::vector<int32_t>& starts)
 {
     if (converter_)
-        DecodeIcu(data, count, last, units, starts);
-    else
-        DecodeUtf16(data, count, last, units, starts);
-}
-
-void CodePageDecoder::DecodeUtf16(const uint8_t* data, int32_t count, bool last,
-                                  std::vector<char16_t>& units, std::vector<int32_t>& starts)
-{
+        return DecodeIcu(data, count, last, units, starts);
     int32_t i = 0;
-    if (holdsByte_ && count > 0) {
-        units.push_back(char16_t(heldByte_ | data[0] << 8));
-        starts.push_back(-1);
-        holdsByte_ = false;
-        i = 1;
-    }
     for (; i + 1 < count; i += 2) {
         units.push_back(char16_t(LoadU16(data + i)));
         starts.push_back(i);
     }
-    if (i < count) {
-        holdsByte_ = true;
-        heldByte_ = data[i];
-    }
-    if (last && holdsByte_) {
-        units.push_back(ReplacementChar);
-        starts.push_back(i < count ? i : -1);
-        holdsByte_ = false;
-    }
+    if (i == count || !last)
+        return i;
+    units.push_back(ReplacementChar);
+    starts.push_back(i);
+    return count;
 }
 
-void CodePageDecoder::DecodeIcu(const uint8_t* data, int32_t count, bool last,
-                                std::vector<char16_t>& units, std::vector<int32_t>& starts)
+int32_t CodePageDecoder::DecodeIcu(const uint8_t* data, int32_t count, bool last,
+                                   std::vector<char16_t>& units, std::vector<int32_t>& starts)
 {
-    const int32_t pendingBefore = Pending();
-    const char* source = reinterpret_cast<const char*>(data);
-    const char* sourceLimit = source + count;
-    for (;;) {
+    const char* begin = reinterpret_cast<const char*>(data);
+    const char* source = begin;
+    UErrorCode error = U_BUFFER_OVERFLOW_ERROR;
+    while (error == U_BUFFER_OVERFLOW_ERROR) {
         size_t done = units.size();
-        size_t room = 2 * size_t(sourceLimit - source) + 16;
+        size_t room = 2 * size_t(begin + count - source) + 16;
         units.resize(done + room);
         starts.resize(done + room);
-        int32_t base = int32_t(source - reinterpret_cast<const char*>(data));
+        int32_t base = int32_t(source - begin);
         UChar* target = reinterpret_cast<UChar*>(units.data() + done);
-        UErrorCode error = U_ZERO_ERROR;
-        ucnv_toUnicode(converter_, &target, target + room, &source, sourceLimit,
+        error = U_ZERO_ERROR;
+        ucnv_toUnicode(converter_, &target, target + room, &source, begin + count,
                        starts.data() + done, last, &error);
         size_t produced = size_t(target - reinterpret_cast<UChar*>(units.data() + done));
         units.resize(done + produced);
         starts.resize(done + produced);
-        for (size_t k = done; k < done + produced; ++k) {
-            // -1 marks units of a character begun before this call.
-            if (starts[k] >= 0)
-                starts[k] += base;
-            else
-                starts[k] = k > 0 && base > 0 ? starts[k - 1] : -pendingBefore;
-        }
-        if (error != U_BUFFER_OVERFLOW_ERROR)
-            return;
+        // Units held over from a full target belong to the character before them.
+        for (size_t k = done; k < done + produced; ++k)
+            starts[k] = starts[k] >= 0 ? starts[k] + base : (k > 0 ? starts[k - 1] : 0);
     }
+    if (last)
+        return count;
+    // A character cut by the end is decoded again, whole, at the start of the next piece, by a
+    // decoder started afresh: only a shift state open across the cut would notice, and callers
+    // end their pieces after an LF where they can.
+    error = U_ZERO_ERROR;
+    int32_t pending = ucnv_toUCountPending(converter_, &error);
+    if (U_FAILURE(error) || pending <= 0 || pending >= count)
+        return count;
+    ucnv_resetToUnicode(converter_);
+    return count - pending;
 }
 
 }  // namespace zeb

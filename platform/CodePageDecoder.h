@@ -11,9 +11,9 @@ namespace zeb {
 constexpr int32_t UnicodeCodePage = -1;
 constexpr char16_t ReplacementChar = 0xFFFD;
 
-// Decodes text of one code page to UTF-16, piece by piece: shift states and a character cut by
-// the end of a piece carry over to the next piece. Bytes the code page does not define, and a
-// character cut off by the end of the text, become U+FFFD.
+// Decodes text of one code page to UTF-16, piece by piece: shift states carry over to the next
+// piece. Bytes the code page does not define, and a character cut off by the end of the text,
+// become U+FFFD.
 class CodePageDecoder {
 public:
     // UnicodeCodePage, AnsiCodePage or a Windows code page number; std::invalid_argument when
@@ -26,25 +26,19 @@ public:
     // Forgets every state: the next piece starts a text.
     void Reset();
 
-    // Decodes count bytes at data; last tells that they end the text. Appends the code units to
-    // units and, for each, to starts the offset from data of the byte its character begins at
-    // (negative for a character begun in an earlier piece). Both units of a surrogate pair
-    // share their character's start.
-    void Decode(const uint8_t* data, int32_t count, bool last, std::vector<char16_t>& units,
-                std::vector<int32_t>& starts);
-
-    // Bytes of a character begun but not finished by the pieces so far.
-    int32_t Pending() const;
-
-private:
-    void DecodeUtf16(const uint8_t* data, int32_t count, bool last, std::vector<char16_t>& units,
-                     std::vector<int32_t>& starts);
-    void DecodeIcu(const uint8_t* data, int32_t count, bool last, std::vector<char16_t>& units,
+    // Decodes the whole characters in count bytes at data; last tells that the bytes end the
+    // text. Appends the code units to units and, for each, to starts the offset from data of
+    // the byte its character begins at (both units of a surrogate pair share it). Returns the
+    // bytes used: all of them, less a character cut by their end, with which the next piece
+    // must begin.
+    int32_t Decode(const uint8_t* data, int32_t count, bool last, std::vector<char16_t>& units,
                    std::vector<int32_t>& starts);
 
+private:
+    int32_t DecodeIcu(const uint8_t* data, int32_t count, bool last,
+                      std::vector<char16_t>& units, std::vector<int32_t>& starts);
+
     UConverter* converter_ = nullptr;  // null for UTF-16LE
-    bool holdsByte_ = false;           // UTF-16LE: the first byte of a unit cut by a piece's end
-    uint8_t heldByte_ = 0;
 };
 
 }  // namespace zeb
