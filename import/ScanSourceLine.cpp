@@ -17,45 +17,41 @@ int32_t Saturated(int64_t columns)
     return int32_t(std::min<int64_t>(columns, std::numeric_limits<int32_t>::max()));
 }
 
-// Counts the leading blanks; gives the character that ended them, or SourceEnd when the
-// source ended first.
-char16_t LeadingBlanks(SourceCharReader& reader, int32_t& position, int64_t& length,
-                       int64_t& indent)
-{
-    while (position < reader.Size()) {
-        char16_t c = reader.ReadSourceChar(position);
-        if (c == CarriageReturn)
-            continue;
-        if (c == SourceEnd)
-            break;
-        ++length;
-        if (c == Space) {
-            ++indent;
-        } else if (c == Tab) {
-            length = (length - 1) / 8 * 8 + 8;
-            indent = indent / 8 * 8 + 8;
-        } else {
-            return c;
-        }
-    }
-    return SourceEnd;
-}
 
 }  // namespace
 
 int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoObject& line)
 {
+    const int32_t size = reader.Size();
     int64_t length = 0, indent = 0;
     bool visible = false;
-    // The character that ended the leading blanks is counted again here, an LF excepted.
-    for (char16_t c = LeadingBlanks(reader, position, length, indent);
-         c != LineFeed && c != SourceEnd;) {
+    char16_t c = reader.ReadWhile(position, size, [&](char16_t u) {
+        if (u == Space) {
+            ++length;
+            ++indent;
+        } else if (u == Tab) {
+            length = length / 8 * 8 + 8;
+            indent = indent / 8 * 8 + 8;
+        } else if (u != CarriageReturn) {
+            return false;
+        }
+        return true;
+    });
+    if (c != SourceEnd) {
+        // The character that ends the leading blanks counts there and, an LF excepted, once
+        // more with the rest of the line.
         ++length;
-        if (c > Space)
-            visible = true;
-        if (position >= reader.Size())
-            break;
-        c = reader.ReadSourceChar(position);
+        if (c != LineFeed) {
+            c = reader.ReadWhile(position, size, [&](char16_t u) {
+                if (u == LineFeed)
+                    return false;
+                ++length;
+                visible = visible || u > Space;
+                return true;
+            });
+        }
+        if (c == LineFeed)
+            reader.ReadSourceChar(position);
     }
     line.indent = Saturated(indent);
     line.length = Saturated(length);

@@ -11,6 +11,7 @@ namespace {
 constexpr int32_t PieceSize = 64 * 1024;
 // Units kept from the previous piece, so that a caller can step back over the last one read.
 constexpr size_t KeptUnits = 2;
+constexpr size_t Capacity = KeptUnits + size_t(CodePageDecoder::Room(PieceSize)) + 1;
 
 }  // namespace
 
@@ -19,8 +20,11 @@ SourceCharReader::SourceCharReader(ZEBFile& source, int32_t codePage)
       size_(source.Size()),
       unicode_(codePage == UnicodeCodePage),
       decoder_(codePage),
-      positions_{0}
+      units_(new char16_t[Capacity]),
+      positions_(new int32_t[Capacity]),
+      bytes_(PieceSize)
 {
+    positions_[0] = 0;
 }
 
 bool SourceCharReader::Seek(int32_t& position)
@@ -29,17 +33,14 @@ bool SourceCharReader::Seek(int32_t& position)
         return false;
     if (Find(position))
         return true;
-    if (position == positions_.back()) {
-        size_t drop = Cached() > KeptUnits ? Cached() - KeptUnits : 0;
-        units_.erase(units_.begin(), units_.begin() + std::ptrdiff_t(drop));
-        positions_.erase(positions_.begin(), positions_.begin() + std::ptrdiff_t(drop));
-    } else {
+    if (position == positions_[count_])
+        KeepTail();
+    else
         Restart(position);
-    }
-    size_t first = Cached();
-    while (Cached() == first && fed_ < size_)
+    size_t first = count_;
+    while (count_ == first && fed_ < size_)
         DecodeNextPiece();
-    if (Cached() == first) {
+    if (count_ == first) {
         position = size_;  // the rest held no character
         return false;
     }
@@ -53,21 +54,31 @@ bool SourceCharReader::Find(int32_t position)
         --cursor_;
         return true;
     }
-    auto end = positions_.begin() + std::ptrdiff_t(Cached());
-    auto it = std::lower_bound(positions_.begin(), end, position);
+    const int32_t* begin = positions_.get();
+    const int32_t* end = begin + count_;
+    const int32_t* it = std::lower_bound(begin, end, position);
     if (it == end || *it != position)
         return false;
-    cursor_ = size_t(it - positions_.begin());
+    cursor_ = size_t(it - begin);
     return true;
+}
+
+void SourceCharReader::KeepTail()
+{
+    size_t drop = count_ > KeptUnits ? count_ - KeptUnits : 0;
+    std::copy(units_.get() + drop, units_.get() + count_, units_.get());
+    std::copy(positions_.get() + drop, positions_.get() + count_ + 1, positions_.get());
+    count_ -= drop;
+    cursor_ = count_;
 }
 
 void SourceCharReader::Restart(int32_t position)
 {
     decoder_.Reset();
-    units_.clear();
-    positions_.assign(1, position);
-    fed_ = position;
+    count_ = 0;
     cursor_ = 0;
+    positions_[0] = position;
+    fed_ = position;
 }
 
 // Pieces of a byte code page end after their last LF byte, if they hold one, so that no
@@ -75,45 +86,20 @@ void SourceCharReader::Restart(int32_t position)
 void SourceCharReader::DecodeNextPiece()
 {
     int32_t take = std::min(PieceSize, size_ - fed_);
-    bytes_.resize(size_t(take));
     source_.Read(fed_, bytes_.data(), take);
     bool last = fed_ + take == size_;
     if (!last && !unicode_) {
-        auto lineFeed = std::find(bytes_.rbegin(), bytes_.rend(), uint8_t('\n'));
+        auto piece = bytes_.rbegin() + (PieceSize - take);
+        auto lineFeed = std::find(piece, bytes_.rend(), uint8_t('\n'));
         if (lineFeed != bytes_.rend())
             take = int32_t(bytes_.rend() - lineFeed);
     }
-    pieceUnits_.clear();
-    pieceStarts_.clear();
-    int32_t used = decoder_.Decode(bytes_.data(), take, last, pieceUnits_, pieceStarts_);
-    int32_t base = fed_;
+    int32_t produced = 0;
+    int32_t used = decoder_.Decode({bytes_.data(), take, fed_, last}, units_.get() + count_,
+                                   positions_.get() + count_, produced);
+    count_ += size_t(produced);
     fed_ += used;
-    positions_.pop_back();
-    AppendPiece(base, fed_);
-}
-
-// Gives every unit of the piece its own position: the byte its character begins at, and for
-// the further units of one character the bytes after it, as far as the character reaches (a
-// unit that finds no byte left is dropped). A U+FFFF of the text would read as the end.
-void SourceCharReader::AppendPiece(int32_t base, int32_t end)
-{
-    int32_t next = positions_.empty() ? base : positions_.back() + 1;
-    size_t n = pieceUnits_.size();
-    for (size_t k = 0; k < n;) {
-        size_t j = k;
-        while (j < n && pieceStarts_[j] == pieceStarts_[k])
-            ++j;
-        int32_t start = std::max(base + pieceStarts_[k], next);
-        int32_t limit = std::max(j < n ? base + pieceStarts_[j] : end, start + 1);
-        for (size_t u = k; u < j && start < limit; ++u, ++start) {
-            char16_t unit = pieceUnits_[u];
-            units_.push_back(unit == SourceEnd ? ReplacementChar : unit);
-            positions_.push_back(start);
-        }
-        next = start;
-        k = j;
-    }
-    positions_.push_back(std::max(end, next));
+    positions_[count_] = count_ > 0 ? std::max(fed_, positions_[count_ - 1] + 1) : fed_;
 }
 
 }  // namespace zeb

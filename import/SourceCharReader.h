@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "platform/CodePageDecoder.h"
@@ -30,7 +31,7 @@ public:
     char16_t ReadSourceChar(int32_t& position)
     {
         for (;;) {
-            if (cursor_ >= Cached() || positions_[cursor_] != position) {
+            if (cursor_ >= count_ || positions_[cursor_] != position) {
                 if (!Seek(position))
                     return SourceEnd;
             }
@@ -41,31 +42,56 @@ public:
         }
     }
 
+    // The same as reading on while accept(unit) holds and position < end, stepping back in front
+    // of the unit it refuses, which it returns (SourceEnd when the source ended first).
+    template <typename Accept>
+    char16_t ReadWhile(int32_t& position, int32_t end, Accept accept)
+    {
+        while (position < end) {
+            if (cursor_ >= count_ || positions_[cursor_] != position) {
+                if (!Seek(position))
+                    return SourceEnd;
+            }
+            size_t k = cursor_;
+            for (; k < count_ && positions_[k] < end; ++k) {
+                char16_t unit = units_[k];
+                if (unit != ByteOrderMark && !accept(unit)) {
+                    cursor_ = k;
+                    position = positions_[k];
+                    return unit;
+                }
+            }
+            cursor_ = k;
+            position = positions_[k];
+        }
+        return SourceEnd;
+    }
+
     int32_t Size() const { return size_; }
 
 private:
     static constexpr char16_t ByteOrderMark = 0xFEFF;
 
-    size_t Cached() const { return units_.size(); }
     // Points the cursor at the unit at position, decoding as needed. At the end of the source
     // it returns false, having moved position to the end.
     bool Seek(int32_t& position);
     bool Find(int32_t position);
+    void KeepTail();
     void Restart(int32_t position);
     void DecodeNextPiece();
-    void AppendPiece(int32_t base, int32_t end);
 
     ZEBFile& source_;
     int32_t size_;
     bool unicode_;
     CodePageDecoder decoder_;
-    std::vector<char16_t> units_;
-    std::vector<int32_t> positions_;  // one more than units_: the position after the last unit
+    // The decoded units and the position of each; positions_[count_] is the position after the
+    // last one.
+    std::unique_ptr<char16_t[]> units_;
+    std::unique_ptr<int32_t[]> positions_;
+    size_t count_ = 0;
     size_t cursor_ = 0;
     int32_t fed_ = 0;  // the decoder has decoded every byte below this
     std::vector<uint8_t> bytes_;
-    std::vector<char16_t> pieceUnits_;
-    std::vector<int32_t> pieceStarts_;
 };
 
 }  // namespace zeb

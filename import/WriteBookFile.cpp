@@ -75,6 +75,7 @@ void WriteBook(SourceCharReader& reader, ZEBFile& book, const std::u16string& so
     lineStarts.Append(TextStart);
     TextStreamWriter writer(book, TextStart);
     WriteTextStream(reader, lines, writer, paragraphs, lineStarts, progress);
+    writer.Flush();
     lines = ZEBLineInfo();
     FinishBook(book, writer.Position(), paragraphs, lineStarts, sourceName, reader.Size());
 }

@@ -17,18 +17,10 @@ constexpr int MaxWordChars = 250;  // a paragraph's TAB comes on top
 int CountSpaces(SourceCharReader& reader, int32_t& position, int32_t end)
 {
     int count = 0;
-    while (position < end) {
-        int32_t before = position;
-        char16_t c = reader.ReadSourceChar(position);
-        if (c == Space) {
-            ++count;
-        } else if (c == SourceEnd) {
-            break;
-        } else if (c > Space) {
-            position = before;
-            break;
-        }
-    }
+    reader.ReadWhile(position, end, [&count](char16_t c) {
+        count += c == Space ? 1 : 0;
+        return c <= Space;
+    });
     return count;
 }
 
@@ -39,17 +31,12 @@ void WriteWord(SourceCharReader& reader, int32_t& position, int32_t end, TextStr
 {
     char16_t word[1 + MaxWordChars];
     int n = 0;
-    while (n < MaxWordChars && position < end) {
-        int32_t before = position;
-        char16_t c = reader.ReadSourceChar(position);
-        if (c == SourceEnd)
-            break;
-        if (c <= Space) {
-            position = before;
-            break;
-        }
+    reader.ReadWhile(position, end, [&](char16_t c) {
+        if (c <= Space || n == MaxWordChars)
+            return false;
         word[1 + n++] = c;
-    }
+        return true;
+    });
     if (n == 0)
         return;
     if (newParagraph) {

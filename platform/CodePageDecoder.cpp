@@ -3,6 +3,7 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +13,8 @@
 namespace zeb {
 
 namespace {
+
+constexpr char16_t NoCharacter = 0xFFFF;
 
 // Undefined and cut-off byte sequences give U+FFFD, whatever substitute the ICU table has.
 void WriteReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
@@ -40,8 +43,12 @@ UConverter* OpenConverter(int32_t codePage)
 
 CodePageDecoder::CodePageDecoder(int32_t codePage)
 {
-    if (codePage != UnicodeCodePage)
-        converter_ = OpenConverter(codePage);
+    if (codePage == UnicodeCodePage)
+        return;
+    converter_ = OpenConverter(codePage);
+    UConverterType type = ucnv_getType(converter_);
+    if (type == UCNV_SBCS || type == UCNV_LATIN_1 || type == UCNV_US_ASCII)
+        BuildByteTable();
 }
 
 CodePageDecoder::~CodePageDecoder()
@@ -50,63 +57,97 @@ CodePageDecoder::~CodePageDecoder()
         ucnv_close(converter_);
 }
 
+// Each byte decoded on its own; kept only when every byte gives exactly one code unit.
+void CodePageDecoder::BuildByteTable()
+{
+    auto table = std::make_unique<std::array<char16_t, 256>>();
+    for (int b = 0; b < 256; ++b) {
+        const char byte = char(b);
+        const char* source = &byte;
+        UChar unit[2];
+        UChar* target = unit;
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_resetToUnicode(converter_);
+        ucnv_toUnicode(converter_, &target, unit + 2, &source, &byte + 1, nullptr, true, &error);
+        if (U_FAILURE(error) || target != unit + 1)
+            return;
+        (*table)[size_t(b)] = unit[0] == NoCharacter ? ReplacementChar : unit[0];
+    }
+    ucnv_resetToUnicode(converter_);
+    byteTable_ = std::move(table);
+}
+
 void CodePageDecoder::Reset()
 {
     if (converter_)
         ucnv_resetToUnicode(converter_);
 }
 
-int32_t CodePageDecoder::Decode(const uint8_t* data, int32_t count, bool last,
-                                std::vector<char16_t>& units, std::vector<int32_t>& starts)
+int32_t CodePageDecoder::Decode(const Piece& piece, char16_t* units, int32_t* positions,
+                                int32_t& produced)
 {
-    if (converter_)
-        return DecodeIcu(data, count, last, units, starts);
-    int32_t i = 0;
-    for (; i + 1 < count; i += 2) {
-        units.push_back(char16_t(LoadU16(data + i)));
-        starts.push_back(i);
+    if (!converter_)
+        return DecodeUtf16(piece, units, positions, produced);
+    if (!byteTable_)
+        return DecodeIcu(piece, units, positions, produced);
+    const std::array<char16_t, 256>& table = *byteTable_;
+    for (int32_t i = 0; i < piece.count; ++i) {
+        units[i] = table[piece.data[i]];
+        positions[i] = piece.base + i;
     }
-    if (i == count || !last)
-        return i;
-    units.push_back(ReplacementChar);
-    starts.push_back(i);
-    return count;
+    produced = piece.count;
+    return piece.count;
 }
 
-int32_t CodePageDecoder::DecodeIcu(const uint8_t* data, int32_t count, bool last,
-                                   std::vector<char16_t>& units, std::vector<int32_t>& starts)
+int32_t CodePageDecoder::DecodeUtf16(const Piece& piece, char16_t* units, int32_t* positions,
+                                     int32_t& produced)
 {
-    const char* begin = reinterpret_cast<const char*>(data);
-    const char* source = begin;
-    UErrorCode error = U_BUFFER_OVERFLOW_ERROR;
-    while (error == U_BUFFER_OVERFLOW_ERROR) {
-        size_t done = units.size();
-        size_t room = 2 * size_t(begin + count - source) + 16;
-        units.resize(done + room);
-        starts.resize(done + room);
-        int32_t base = int32_t(source - begin);
-        UChar* target = reinterpret_cast<UChar*>(units.data() + done);
-        error = U_ZERO_ERROR;
-        ucnv_toUnicode(converter_, &target, target + room, &source, begin + count,
-                       starts.data() + done, last, &error);
-        size_t produced = size_t(target - reinterpret_cast<UChar*>(units.data() + done));
-        units.resize(done + produced);
-        starts.resize(done + produced);
-        // Units held over from a full target belong to the character before them.
-        for (size_t k = done; k < done + produced; ++k)
-            starts[k] = starts[k] >= 0 ? starts[k] + base : (k > 0 ? starts[k - 1] : 0);
+    int32_t n = piece.count / 2;
+    for (int32_t k = 0; k < n; ++k) {
+        char16_t unit = char16_t(LoadU16(piece.data + 2 * k));
+        units[k] = unit == NoCharacter ? ReplacementChar : unit;
+        positions[k] = piece.base + 2 * k;
     }
-    if (last)
-        return count;
+    produced = n;
+    if (piece.count % 2 == 0 || !piece.last)
+        return 2 * n;
+    units[n] = ReplacementChar;
+    positions[n] = piece.base + 2 * n;
+    produced = n + 1;
+    return piece.count;
+}
+
+int32_t CodePageDecoder::DecodeIcu(const Piece& piece, char16_t* units, int32_t* positions,
+                                   int32_t& produced)
+{
+    const char* begin = reinterpret_cast<const char*>(piece.data);
+    const char* source = begin;
+    UChar* target = reinterpret_cast<UChar*>(units);
+    UErrorCode error = U_ZERO_ERROR;
+    ucnv_toUnicode(converter_, &target, target + Room(piece.count), &source,
+                   begin + piece.count, positions, piece.last, &error);
+    produced = int32_t(target - reinterpret_cast<UChar*>(units));
+    // ICU gives the offset of each unit's character, -1 for units it held over from an earlier
+    // piece (they belong to the character before them).
+    int32_t next = piece.base;
+    for (int32_t k = 0; k < produced; ++k) {
+        next = std::max(piece.base + std::max(positions[k], 0), next);
+        positions[k] = next++;
+        if (units[k] == NoCharacter)
+            units[k] = ReplacementChar;
+    }
+    int32_t used = int32_t(source - begin);
+    if (piece.last || used < piece.count)
+        return used;
     // A character cut by the end is decoded again, whole, at the start of the next piece, by a
     // decoder started afresh: only a shift state open across the cut would notice, and callers
     // end their pieces after an LF where they can.
     error = U_ZERO_ERROR;
     int32_t pending = ucnv_toUCountPending(converter_, &error);
-    if (U_FAILURE(error) || pending <= 0 || pending >= count)
-        return count;
+    if (U_FAILURE(error) || pending <= 0 || pending >= piece.count)
+        return piece.count;
     ucnv_resetToUnicode(converter_);
-    return count - pending;
+    return piece.count - pending;
 }
 
 }  // namespace zeb

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,21 +13,32 @@ constexpr int MaxSpaceRun = 255;
 constexpr int MaxWordRecord = 255;
 
 // Appends text-stream records at a moving position: space runs, word records, line ends.
+// Records are gathered and handed to the file in large pieces; Flush hands over the rest.
 class TextStreamWriter {
 public:
-    TextStreamWriter(ZEBFile& file, int32_t position) : file_(file), position_(position) {}
+    TextStreamWriter(ZEBFile& file, int32_t position);
 
     // count spaces as runs of at most 255, the remainder last.
     void SpaceRuns(int count);
     // One word record; word holds 1 to 255 code units, none of them a blank.
     void Word(std::u16string_view word);
     void LineEnd();
+    // Writes the records gathered so far to the file.
+    void Flush();
 
-    int32_t Position() const { return position_; }
+    // Where the next record goes; the records not yet flushed count.
+    int32_t Position() const { return position_ + used_; }
 
 private:
+    static constexpr int Capacity = 64 * 1024;
+
+    // Room for bytes more, flushing first when needed; ZEBIOFailure past the largest file.
+    uint8_t* Reserve(int bytes);
+
     ZEBFile& file_;
-    int32_t position_;
+    int32_t position_;  // where the gathered records go
+    int used_ = 0;
+    std::unique_ptr<uint8_t[]> buffer_;
 };
 
 enum class TextRecordKind { SpaceRun, LineEnd, Word };

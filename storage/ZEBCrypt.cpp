@@ -1,11 +1,14 @@
 #include "storage/ZEBCrypt.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <type_traits>
+
+#include "platform/LittleEndian.h"
 
 namespace zeb {
 
@@ -84,19 +87,6 @@ void ZEBCrypt::SetSize(int n, int rounds)
     fill_ = 0;
 }
 
-void ZEBCrypt::Update(const uint8_t* data, size_t count)
-{
-    while (count > 0) {
-        size_t take = std::min(count, size_t(n_ - fill_));
-        std::copy_n(data, take, block_.begin() + fill_);
-        fill_ += int(take);
-        data += take;
-        count -= take;
-        if (fill_ == n_)
-            ProcessBlock();
-    }
-}
-
 namespace {
 
 // One round over a block of n bytes: pairs (k, k + step) for step = 1, 2, 4, ... go through F.
@@ -117,7 +107,80 @@ void PermuteBlock(const uint16_t* f, uint8_t* block, Size n)
     }
 }
 
+// A signature block seen as eight little-endian 16-bit words. Step 1 pairs the two bytes of
+// each word; steps 2, 4 and 8 pair the bytes of words x and y at the same place in each:
+// low with low and high with high. Everything stays in registers.
+inline void MixWords(const uint16_t* f, uint16_t& x, uint16_t& y)
+{
+    uint16_t lows = f[(x & 0xFF) | (y & 0xFF) << 8];
+    uint16_t highs = f[(x >> 8) | (y & 0xFF00)];
+    x = uint16_t((lows & 0xFF) | (highs & 0xFF) << 8);
+    y = uint16_t((lows >> 8) | (highs & 0xFF00));
+}
+
+void PermuteSignatureBlock(const uint16_t* f, uint16_t (&w)[8])
+{
+    for (uint16_t& word : w)
+        word = f[word];
+    for (int step = 1; step < 8; step *= 2) {
+        for (int base = 0; base < 8; base += 2 * step) {
+            for (int j = base; j < base + step; ++j)
+                MixWords(f, w[j], w[j + step]);
+        }
+    }
+}
+
+// Adds the 8 bytes of b to those of a, each modulo 256.
+inline uint64_t AddBytes(uint64_t a, uint64_t b)
+{
+    constexpr uint64_t High = 0x8080808080808080u;
+    return ((a & ~High) + (b & ~High)) ^ ((a ^ b) & High);
+}
+
 }  // namespace
+
+void ZEBCrypt::Update(const uint8_t* data, size_t count)
+{
+    while (count > 0) {
+        if (fill_ == 0 && n_ == SignatureSize && rounds_ == 1 && count >= SignatureSize) {
+            size_t blocks = count / SignatureSize;
+            ProcessSignatureBlocks(data, blocks);
+            data += blocks * SignatureSize;
+            count -= blocks * SignatureSize;
+            continue;
+        }
+        size_t take = std::min(count, size_t(n_ - fill_));
+        std::copy_n(data, take, block_.begin() + fill_);
+        fill_ += int(take);
+        data += take;
+        count -= take;
+        if (fill_ == n_)
+            ProcessBlock();
+    }
+}
+
+// The same as ProcessBlock on each of count whole blocks, for the signature's size and one
+// round, without copying them.
+void ZEBCrypt::ProcessSignatureBlocks(const uint8_t* data, size_t count)
+{
+    const uint16_t* f = table_->forward.data();
+    uint64_t sum[2];
+    std::memcpy(sum, accumulator_.data(), sizeof sum);
+    for (size_t b = 0; b < count; ++b, data += SignatureSize) {
+        uint16_t w[8];
+        for (int j = 0; j < 8; ++j)
+            w[j] = LoadU16(data + 2 * j);
+        PermuteSignatureBlock(f, w);
+        uint8_t bytes[SignatureSize];
+        for (int j = 0; j < 8; ++j)
+            StoreU16(bytes + 2 * j, w[j]);
+        uint64_t half[2];
+        std::memcpy(half, bytes, sizeof half);
+        sum[0] = AddBytes(sum[0], half[0]);
+        sum[1] = AddBytes(sum[1], half[1]);
+    }
+    std::memcpy(accumulator_.data(), sum, sizeof sum);
+}
 
 void ZEBCrypt::ProcessBlock()
 {

@@ -17,14 +17,6 @@ using namespace zeb::test;
 
 namespace {
 
-std::string Repeat(const std::string& piece, int times)
-{
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += piece;
-    return out;
-}
-
 std::string Utf16Le(std::u16string_view text)
 {
     std::string bytes;
