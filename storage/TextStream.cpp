@@ -1,8 +1,6 @@
 #include "storage/TextStream.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <limits>
 
 #include "platform/LittleEndian.h"
@@ -50,12 +48,8 @@ void TextStreamWriter::Word(std::u16string_view word)
     int n = int(std::min<size_t>(word.size(), MaxWordRecord));
     uint8_t* record = Reserve(1 + 2 * n);
     record[0] = uint8_t(n);
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(record + 1, word.data(), 2 * size_t(n));
-    } else {
-        for (int i = 0; i < n; ++i)
-            StoreU16(record + 1 + 2 * i, word[size_t(i)]);
-    }
+    for (int i = 0; i < n; ++i)
+        StoreU16(record + 1 + 2 * i, word[size_t(i)]);
 }
 
 void TextStreamWriter::LineEnd()
