@@ -73,7 +73,7 @@ void WriteBook(SourceCharReader& reader, ZEBFile& book, const std::u16string& so
     lineStarts.Reserve(int32_t(lines.size()) + 1);
     paragraphs.Append(TextStart);
     lineStarts.Append(TextStart);
-    TextStreamWriter writer(book, TextStart);
+    TextStreamWriter writer(book, TextStart, TextStreamWriter::Mode::Gather);
     WriteTextStream(reader, lines, writer, paragraphs, lineStarts, progress);
     writer.Flush();
     lines = ZEBLineInfo();

@@ -9,8 +9,8 @@
 
 namespace zeb {
 
-TextStreamWriter::TextStreamWriter(ZEBFile& file, int32_t position)
-    : file_(file), position_(position), buffer_(new uint8_t[Capacity])
+TextStreamWriter::TextStreamWriter(ZEBFile& file, int32_t position, Mode mode)
+    : file_(file), position_(position), mode_(mode), buffer_(new uint8_t[Capacity])
 {
 }
 
@@ -27,6 +27,8 @@ uint8_t* TextStreamWriter::Reserve(int bytes)
 
 void TextStreamWriter::Flush()
 {
+    if (used_ == 0)
+        return;
     file_.Write(position_, buffer_.get(), used_);
     position_ += used_;
     used_ = 0;
@@ -41,6 +43,7 @@ void TextStreamWriter::SpaceRuns(int count)
         record[1] = uint8_t(run);
         count -= run;
     }
+    Commit();
 }
 
 void TextStreamWriter::Word(std::u16string_view word)
@@ -50,6 +53,7 @@ void TextStreamWriter::Word(std::u16string_view word)
     record[0] = uint8_t(n);
     for (int i = 0; i < n; ++i)
         StoreU16(record + 1 + 2 * i, word[size_t(i)]);
+    Commit();
 }
 
 void TextStreamWriter::LineEnd()
@@ -57,6 +61,7 @@ void TextStreamWriter::LineEnd()
     uint8_t* record = Reserve(2);
     record[0] = 0;
     record[1] = 0;
+    Commit();
 }
 
 TextRecord ReadTextRecord(ZEBFile& file, int32_t position, std::u16string& word)

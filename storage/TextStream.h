@@ -12,11 +12,14 @@ class ZEBFile;
 constexpr int MaxSpaceRun = 255;
 constexpr int MaxWordRecord = 255;
 
-// Appends text-stream records at a moving position: space runs, word records, line ends.
-// Records are gathered and handed to the file in large pieces; Flush hands over the rest.
+// Appends text-stream records at a moving position: space runs, word records, line ends. Each
+// record reaches the file at once, unless the writer gathers them: then they go to the file in
+// large pieces, and Flush hands over the rest (a converter writing a whole stream gathers).
 class TextStreamWriter {
 public:
-    TextStreamWriter(ZEBFile& file, int32_t position);
+    enum class Mode { WriteThrough, Gather };
+
+    TextStreamWriter(ZEBFile& file, int32_t position, Mode mode = Mode::WriteThrough);
 
     // count spaces as runs of at most 255, the remainder last.
     void SpaceRuns(int count);
@@ -34,9 +37,16 @@ private:
 
     // Room for bytes more, flushing first when needed; ZEBIOFailure past the largest file.
     uint8_t* Reserve(int bytes);
+    // Ends a record: hands it to the file unless the writer gathers.
+    void Commit()
+    {
+        if (mode_ == Mode::WriteThrough)
+            Flush();
+    }
 
     ZEBFile& file_;
     int32_t position_;  // where the gathered records go
+    Mode mode_;
     int used_ = 0;
     std::unique_ptr<uint8_t[]> buffer_;
 };
