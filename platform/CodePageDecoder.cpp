@@ -9,6 +9,7 @@
 
 #include "platform/CodePages.h"
 #include "platform/LittleEndian.h"
+#include "platform/Utf8Decoder.h"
 
 namespace zeb {
 
@@ -46,6 +47,8 @@ CodePageDecoder::CodePageDecoder(int32_t codePage)
     if (codePage == UnicodeCodePage)
         return;
     converter_ = OpenConverter(codePage);
+    // UTF-8 decodes faster here than through ICU's offsets.
+    utf8_ = ucnv_getType(converter_) == UCNV_UTF8;
     UConverterType type = ucnv_getType(converter_);
     if (type == UCNV_SBCS || type == UCNV_LATIN_1 || type == UCNV_US_ASCII)
         BuildByteTable();
@@ -88,6 +91,9 @@ int32_t CodePageDecoder::Decode(const Piece& piece, char16_t* units, int32_t* po
 {
     if (!converter_)
         return DecodeUtf16(piece, units, positions, produced);
+    if (utf8_)
+        return DecodeUtf8(piece.data, piece.count, piece.base, piece.last, units, positions,
+                          produced);
     if (!byteTable_)
         return DecodeIcu(piece, units, positions, produced);
     const std::array<char16_t, 256>& table = *byteTable_;

@@ -54,6 +54,7 @@ private:
     void BuildByteTable();
 
     UConverter* converter_ = nullptr;  // null for UTF-16LE
+    bool utf8_ = false;
     // For a code page of single bytes without shift states: the unit of every byte.
     std::unique_ptr<std::array<char16_t, 256>> byteTable_;
 };

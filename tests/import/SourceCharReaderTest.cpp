@@ -90,6 +90,30 @@ TEST_F(SourceCharReaderTest, DecodesOneCodeUnitPerCallAndSkipsEveryByteOrderMark
     }
 }
 
+TEST_F(SourceCharReaderTest, ReplacesEachMaximalPartOfIllFormedUtf8)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<Read> expected;
+    } cases[] = {
+        {"two-byte", "\xC3\xA9", {{0x00E9, 2}, {SourceEnd, 2}}},
+        {"lone continuation byte", "\x80" "a", {{0xFFFD, 1}, {'a', 2}, {SourceEnd, 2}}},
+        {"overlong lead", "\xC0\xAF", {{0xFFFD, 1}, {0xFFFD, 2}, {SourceEnd, 2}}},
+        {"overlong three bytes", "\xE0\x80\x80",
+         {{0xFFFD, 1}, {0xFFFD, 2}, {0xFFFD, 3}, {SourceEnd, 3}}},
+        {"surrogate", "\xED\xA0\x80", {{0xFFFD, 1}, {0xFFFD, 2}, {0xFFFD, 3}, {SourceEnd, 3}}},
+        {"above U+10FFFF", "\xF4\x90\x80\x80",
+         {{0xFFFD, 1}, {0xFFFD, 2}, {0xFFFD, 3}, {0xFFFD, 4}, {SourceEnd, 4}}},
+        {"truncated inside the text", "\xE2\x82" "A", {{0xFFFD, 2}, {'A', 3}, {SourceEnd, 3}}},
+        {"truncated four bytes at the end", "a\xF0\x9F\x98", {{'a', 1}, {0xFFFD, 4}, {SourceEnd, 4}}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadAll(c.bytes, 65001), c.expected) << c.name;
+        file_.Close();
+    }
+}
+
 TEST_F(SourceCharReaderTest, StepsBackToPositionsJustReadAndRestartsAnywhere)
 {
     SourceCharReader reader(Source("\xF0\x9F\x98\x80xy"), 65001);
