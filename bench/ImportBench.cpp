@@ -108,7 +108,7 @@ struct Source {
     const char* label;
     std::string path;
     int32_t codePage;
-    const char* iconvFrom;  // null: no iconv run
+    const char* iconvFrom;  // the encoding name iconv knows
     std::function<std::string(const std::u16string&)> encode;
     int64_t bytes = 0, lines = 0;
 };
