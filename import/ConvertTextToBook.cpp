@@ -20,20 +20,20 @@ std::u16string PreviewCaption(const std::u16string& sourceName, int32_t sourceSi
            FromUtf8(std::to_string(sourceSize));
 }
 
-std::optional<int32_t> ConvertTextToBook(const std::u16string& sourcePath,
-                                         const std::string& destinationPath,
-                                         int32_t importCodePage, ZEBImportPreview& preview,
-                                         ZEBProgress& progress)
+bool ConvertTextToBook(const std::u16string& sourcePath, const std::string& destinationPath,
+                       int32_t& importCodePage, ZEBImportPreview& preview, ZEBProgress& progress)
 {
     ZEBFile source;
     source.Open(ToUtf8(sourcePath), FileAccess::Read, SourceClusterShift, SourceClusterCount);
     std::optional<int32_t> chosen =
         preview.Show(source, PreviewCaption(SourceFileName(sourcePath), source.Size()),
                      importCodePage);
-    if (chosen)
-        WriteBookFile(source, *chosen, destinationPath, sourcePath, progress);
+    if (!chosen)
+        return false;
+    importCodePage = *chosen;
+    WriteBookFile(source, importCodePage, destinationPath, sourcePath, progress);
     source.Close();
-    return chosen;
+    return true;
 }
 
 }  // namespace zeb

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace zeb {
@@ -13,13 +12,12 @@ class ZEBProgress;
 std::u16string PreviewCaption(const std::u16string& sourceName, int32_t sourceSize);
 
 // Shows the source at sourcePath in the preview with importCodePage (the remembered import
-// code page) selected; when the user chooses "Import", writes the book to destinationPath and
-// gives the code page chosen, which becomes the remembered one. Gives nothing, and writes
-// nothing, for "Do Not Import". A source that cannot be opened or read, and a book that cannot
-// be written, raise ZEBIOFailure; no partly written book is left behind.
-std::optional<int32_t> ConvertTextToBook(const std::u16string& sourcePath,
-                                         const std::string& destinationPath,
-                                         int32_t importCodePage, ZEBImportPreview& preview,
-                                         ZEBProgress& progress);
+// code page) selected. When the user chooses "Import", importCodePage becomes the code page
+// chosen, before anything is written, and the book is written to destinationPath: true. For
+// "Do Not Import" nothing changes and nothing is written: false. A source that cannot be opened
+// or read, and a book that cannot be written, raise ZEBIOFailure; no partly written book is
+// left behind.
+bool ConvertTextToBook(const std::u16string& sourcePath, const std::string& destinationPath,
+                       int32_t& importCodePage, ZEBImportPreview& preview, ZEBProgress& progress);
 
 }  // namespace zeb

@@ -32,8 +32,9 @@ public:
     void Progress(int64_t value) override
     {
         RecordingProgress::Progress(value);
-        if (value == maximum / 3)
+        if (value == maximum / 3) {
             EXPECT_EQ(::truncate(path_.c_str(), 0), 0);
+        }
     }
 
 private:
@@ -73,7 +74,7 @@ protected:
     void Convert(ZEBProgress& progress)
     {
         ScriptedPreview accept(65001);
-        ConvertTextToBook(FromUtf8(source_), book_, 65001, accept, progress);
+        ConvertTextToBook(FromUtf8(source_), book_, remembered_, accept, progress);
     }
 
     // Larger than the three 1 MiB clusters that cache the source.
@@ -81,6 +82,7 @@ protected:
     TempDir dir_;
     std::string source_ = dir_.File("source.txt");
     std::string book_ = dir_.File("00000000.book");
+    int32_t remembered_ = 1252;
 };
 
 TEST_F(ConversionFailure, AFullDiskLeavesNoBookBehind)
@@ -91,6 +93,7 @@ TEST_F(ConversionFailure, AFullDiskLeavesNoBookBehind)
         EXPECT_THROW(Convert(progress), ZEBIOFailure);
     }
     EXPECT_FALSE(std::filesystem::exists(book_));
+    EXPECT_EQ(remembered_, 65001) << "the code page chosen stays chosen";
     EXPECT_EQ(progress.created, 1);
     EXPECT_EQ(progress.destroyed, 1);
 }
@@ -116,8 +119,8 @@ TEST_F(ConversionFailure, AMissingSourceRaisesBeforeThePreview)
 {
     ScriptedPreview accept(65001);
     RecordingProgress progress;
-    EXPECT_THROW(ConvertTextToBook(FromUtf8(dir_.File("missing.txt")), book_, 65001, accept,
-                                   progress),
+    EXPECT_THROW(ConvertTextToBook(FromUtf8(dir_.File("missing.txt")), book_, remembered_,
+                                   accept, progress),
                  ZEBIOFailure);
     EXPECT_EQ(accept.shown, 0);
     EXPECT_FALSE(std::filesystem::exists(book_));

@@ -151,17 +151,19 @@ TEST(ConvertTextToBook, ShowsThePreviewAndWritesNothingWhenDeclined)
     WriteBytes(dir.File("some text.txt"), {'a', 'b', 'c'});
     ScriptedPreview decline(std::nullopt);
     RecordingProgress progress;
-    EXPECT_FALSE(ConvertTextToBook(FromUtf8(dir.File("some text.txt")), dir.File("b.book"), 866,
-                                   decline, progress));
+    int32_t remembered = 866;
+    EXPECT_FALSE(ConvertTextToBook(FromUtf8(dir.File("some text.txt")), dir.File("b.book"),
+                                   remembered, decline, progress));
     EXPECT_EQ(decline.shownCaption, u"Filename: some text.txt        File Size: 3");
     EXPECT_EQ(decline.shownCodePage, 866);
+    EXPECT_EQ(remembered, 866);
     EXPECT_FALSE(std::filesystem::exists(dir.File("b.book")));
     EXPECT_EQ(progress.created, 0);
 
     ScriptedPreview accept(1251);
-    EXPECT_EQ(ConvertTextToBook(FromUtf8(dir.File("some text.txt")), dir.File("b.book"), 866,
-                                accept, progress),
-              1251);
+    EXPECT_TRUE(ConvertTextToBook(FromUtf8(dir.File("some text.txt")), dir.File("b.book"),
+                                  remembered, accept, progress));
+    EXPECT_EQ(remembered, 1251);
     EXPECT_TRUE(std::filesystem::exists(dir.File("b.book")));
 }
 
@@ -172,7 +174,9 @@ TEST(ConvertTextToBook, ReportsAThirdAfterTheScanAndAllAfterTheLastLine)
     WriteBytes(dir.File("s.txt"), std::vector<uint8_t>(text.begin(), text.end()));
     ScriptedPreview accept(65001);
     RecordingProgress progress;
-    ConvertTextToBook(FromUtf8(dir.File("s.txt")), dir.File("b.book"), 65001, accept, progress);
+    int32_t remembered = 65001;
+    ConvertTextToBook(FromUtf8(dir.File("s.txt")), dir.File("b.book"), remembered, accept,
+                      progress);
     EXPECT_EQ(progress.text, "Converting file ...");
     EXPECT_EQ(progress.maximum, 3 * 14);
     EXPECT_EQ(progress.values, (std::vector<int64_t>{4, 9, 14, 14 + 8, 14 + 18, 14 + 28}));

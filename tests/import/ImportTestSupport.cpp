@@ -65,7 +65,8 @@ BookContents ConvertBytes(const TempDir& folder, const std::string& bytes, int32
     WriteBytes(source, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     ScriptedPreview preview(codePage);
     NullProgress progress;
-    ConvertTextToBook(FromUtf8(source), destination, codePage, preview, progress);
+    int32_t importCodePage = codePage;
+    ConvertTextToBook(FromUtf8(source), destination, importCodePage, preview, progress);
     return ReadBook(destination);
 }
 
