@@ -1,14 +1,15 @@
 #include "storage/ZEBCrypt.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cmath>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <type_traits>
 
-#include "platform/LittleEndian.h"
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace zeb {
 
@@ -107,44 +108,67 @@ void PermuteBlock(const uint16_t* f, uint8_t* block, Size n)
     }
 }
 
-// A signature block seen as eight little-endian 16-bit words. Step 1 pairs the two bytes of
-// each word; steps 2, 4 and 8 pair the bytes of words x and y at the same place in each:
-// low with low and high with high. Everything stays in registers.
-inline void MixWords(const uint16_t* f, uint16_t& x, uint16_t& y)
+#if defined(__x86_64__)
+// The eight words of a block (in an SSE register) through F: the look-ups in general
+// registers.
+inline __m128i LookUpWords(const uint16_t* f, __m128i v)
 {
-    uint16_t lows = f[(x & 0xFF) | (y & 0xFF) << 8];
-    uint16_t highs = f[(x >> 8) | (y & 0xFF00)];
-    x = uint16_t((lows & 0xFF) | (highs & 0xFF) << 8);
-    y = uint16_t((lows >> 8) | (highs & 0xFF00));
+    alignas(16) uint16_t w[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(w), v);
+    uint64_t low = uint64_t(f[w[0]]) | uint64_t(f[w[1]]) << 16 | uint64_t(f[w[2]]) << 32 |
+                   uint64_t(f[w[3]]) << 48;
+    uint64_t high = uint64_t(f[w[4]]) | uint64_t(f[w[5]]) << 16 | uint64_t(f[w[6]]) << 32 |
+                    uint64_t(f[w[7]]) << 48;
+    return _mm_set_epi64x(int64_t(high), int64_t(low));
 }
 
-void PermuteSignatureBlock(const uint16_t* f, uint16_t (&w)[8])
+// count signature blocks through PermuteBlock and added to the accumulator, each block in an
+// SSE register: a step gathers the bytes it pairs into words with a byte shuffle, looks them
+// up, and puts the bytes back with the inverse shuffle.
+__attribute__((target("ssse3"))) void AddSignatureBlocksSsse3(const uint16_t* f,
+                                                              const uint8_t* data, size_t count,
+                                                              uint8_t* accumulator)
 {
-    for (uint16_t& word : w)
-        word = f[word];
-    for (int step = 1; step < 8; step *= 2) {
-        for (int base = 0; base < 8; base += 2 * step) {
-            for (int j = base; j < base + step; ++j)
-                MixWords(f, w[j], w[j + step]);
-        }
+    const __m128i pair2 = _mm_setr_epi8(0, 2, 1, 3, 4, 6, 5, 7, 8, 10, 9, 11, 12, 14, 13, 15);
+    const __m128i pair4 = _mm_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+    const __m128i back4 = _mm_setr_epi8(0, 2, 4, 6, 1, 3, 5, 7, 8, 10, 12, 14, 9, 11, 13, 15);
+    const __m128i pair8 = _mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15);
+    const __m128i back8 = _mm_setr_epi8(0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15);
+    __m128i sum = _mm_loadu_si128(reinterpret_cast<const __m128i*>(accumulator));
+    for (size_t b = 0; b < count; ++b, data += SignatureSize) {
+        __m128i v = LookUpWords(f, _mm_loadu_si128(reinterpret_cast<const __m128i*>(data)));
+        v = _mm_shuffle_epi8(LookUpWords(f, _mm_shuffle_epi8(v, pair2)), pair2);
+        v = _mm_shuffle_epi8(LookUpWords(f, _mm_shuffle_epi8(v, pair4)), back4);
+        v = _mm_shuffle_epi8(LookUpWords(f, _mm_shuffle_epi8(v, pair8)), back8);
+        sum = _mm_add_epi8(sum, v);
     }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(accumulator), sum);
 }
 
-// Adds the 8 bytes of b to those of a, each modulo 256.
-inline uint64_t AddBytes(uint64_t a, uint64_t b)
+bool HasSsse3()
 {
-    constexpr uint64_t High = 0x8080808080808080u;
-    return ((a & ~High) + (b & ~High)) ^ ((a ^ b) & High);
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
 }
+#else
+bool HasSsse3()
+{
+    return false;
+}
+
+void AddSignatureBlocksSsse3(const uint16_t*, const uint8_t*, size_t, uint8_t*) {}
+#endif
 
 }  // namespace
 
 void ZEBCrypt::Update(const uint8_t* data, size_t count)
 {
+    // Whole signature blocks go straight from the input when the processor has byte shuffles.
+    const bool wholeBlocks = n_ == SignatureSize && rounds_ == 1 && HasSsse3();
     while (count > 0) {
-        if (fill_ == 0 && n_ == SignatureSize && rounds_ == 1 && count >= SignatureSize) {
+        if (wholeBlocks && fill_ == 0 && count >= SignatureSize) {
             size_t blocks = count / SignatureSize;
-            ProcessSignatureBlocks(data, blocks);
+            AddSignatureBlocksSsse3(table_->forward.data(), data, blocks, accumulator_.data());
             data += blocks * SignatureSize;
             count -= blocks * SignatureSize;
             continue;
@@ -157,29 +181,6 @@ void ZEBCrypt::Update(const uint8_t* data, size_t count)
         if (fill_ == n_)
             ProcessBlock();
     }
-}
-
-// The same as ProcessBlock on each of count whole blocks, for the signature's size and one
-// round, without copying them.
-void ZEBCrypt::ProcessSignatureBlocks(const uint8_t* data, size_t count)
-{
-    const uint16_t* f = table_->forward.data();
-    uint64_t sum[2];
-    std::memcpy(sum, accumulator_.data(), sizeof sum);
-    for (size_t b = 0; b < count; ++b, data += SignatureSize) {
-        uint16_t w[8];
-        for (int j = 0; j < 8; ++j)
-            w[j] = LoadU16(data + 2 * j);
-        PermuteSignatureBlock(f, w);
-        uint8_t bytes[SignatureSize];
-        for (int j = 0; j < 8; ++j)
-            StoreU16(bytes + 2 * j, w[j]);
-        uint64_t half[2];
-        std::memcpy(half, bytes, sizeof half);
-        sum[0] = AddBytes(sum[0], half[0]);
-        sum[1] = AddBytes(sum[1], half[1]);
-    }
-    std::memcpy(accumulator_.data(), sum, sizeof sum);
 }
 
 void ZEBCrypt::ProcessBlock()

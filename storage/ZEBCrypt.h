@@ -43,7 +43,6 @@ public:
 
 private:
     void ProcessBlock();
-    void ProcessSignatureBlocks(const uint8_t* data, size_t count);
 
     const ZEBPermutation* table_;
     std::vector<uint8_t> accumulator_;
