@@ -52,17 +52,20 @@ public:
                 if (!Seek(position))
                     return SourceEnd;
             }
+            const char16_t* units = units_.get();
+            const int32_t* positions = positions_.get();
+            const size_t count = count_;
             size_t k = cursor_;
-            for (; k < count_ && positions_[k] < end; ++k) {
-                char16_t unit = units_[k];
+            for (; k < count && positions[k] < end; ++k) {
+                char16_t unit = units[k];
                 if (unit != ByteOrderMark && !accept(unit)) {
                     cursor_ = k;
-                    position = positions_[k];
+                    position = positions[k];
                     return unit;
                 }
             }
             cursor_ = k;
-            position = positions_[k];
+            position = positions[k];
         }
         return SourceEnd;
     }

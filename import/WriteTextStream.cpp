@@ -12,67 +12,81 @@ namespace {
 constexpr char16_t Tab = 0x09, Space = 0x20;
 constexpr int MaxWordChars = 250;  // a paragraph's TAB comes on top
 
-// Skips the blanks at position up to end: counts the spaces, drops control characters, and
-// stops in front of the next visible character.
-int CountSpaces(SourceCharReader& reader, int32_t& position, int32_t end)
-{
-    int count = 0;
-    reader.ReadWhile(position, end, [&count](char16_t c) {
-        count += c == Space ? 1 : 0;
-        return c <= Space;
-    });
-    return count;
-}
+// Turns the characters of one line into records: each run of blanks gives the space runs of
+// its spaces (control characters are dropped), each run of visible characters words of at most
+// MaxWordChars. A paragraph whose lines hold no word passes its TAB on to the next word.
+class LineRecords {
+public:
+    explicit LineRecords(TextStreamWriter& writer) : writer_(writer) {}
 
-// Writes the word at position: at most MaxWordChars characters before end, up to the next
-// blank or control character.
-void WriteWord(SourceCharReader& reader, int32_t& position, int32_t end, TextStreamWriter& writer,
-               bool& newParagraph)
-{
-    char16_t word[1 + MaxWordChars];
-    int n = 0;
-    reader.ReadWhile(position, end, [&](char16_t c) {
-        if (c <= Space || n == MaxWordChars)
-            return false;
-        word[1 + n++] = c;
-        return true;
-    });
-    if (n == 0)
-        return;
-    if (newParagraph) {
-        newParagraph = false;
-        word[0] = Tab;
-        writer.Word({word, size_t(n) + 1});
-    } else {
-        writer.Word({word + 1, size_t(n)});
-    }
-}
+    void StartParagraph() { newParagraph_ = true; }
 
-void WriteLine(SourceCharReader& reader, const ZEBLineInfoObject& line, TextStreamWriter& writer,
-               bool& newParagraph)
-{
-    int32_t position = line.start;
-    while (position < line.end) {
-        writer.SpaceRuns(CountSpaces(reader, position, line.end));
-        if (position < line.end)
-            WriteWord(reader, position, line.end, writer, newParagraph);
+    void Take(char16_t c)
+    {
+        if (c > Space) {
+            if (spaces_ > 0)
+                EndSpaces();
+            if (length_ == MaxWordChars)
+                EndWord();
+            word_[1 + length_++] = c;
+            return;
+        }
+        EndWord();
+        spaces_ += c == Space ? 1 : 0;
     }
-    writer.LineEnd();
-}
+
+    void EndLine()
+    {
+        EndWord();
+        EndSpaces();
+        writer_.LineEnd();
+    }
+
+private:
+    void EndSpaces()
+    {
+        writer_.SpaceRuns(spaces_);
+        spaces_ = 0;
+    }
+
+    void EndWord()
+    {
+        if (length_ == 0)
+            return;
+        if (newParagraph_) {
+            newParagraph_ = false;
+            word_[0] = Tab;
+            writer_.Word({word_, size_t(length_) + 1});
+        } else {
+            writer_.Word({word_ + 1, size_t(length_)});
+        }
+        length_ = 0;
+    }
+
+    TextStreamWriter& writer_;
+    bool newParagraph_ = true;
+    int spaces_ = 0;
+    int length_ = 0;
+    char16_t word_[1 + MaxWordChars];
+};
 
 }  // namespace
 
 void WriteTextStream(SourceCharReader& reader, const ZEBLineInfo& lines, TextStreamWriter& writer,
                      ZEBParagInfo& paragraphs, ZEBParagInfo& lineStarts, ZEBProgress& progress)
 {
-    // A paragraph whose lines hold no word passes its TAB on to the next word written.
-    bool newParagraph = true;
+    LineRecords records(writer);
     for (const ZEBLineInfoObject& line : lines) {
         if (line.paragraphStart) {
-            newParagraph = true;
+            records.StartParagraph();
             paragraphs.Append(writer.Position());
         }
-        WriteLine(reader, line, writer, newParagraph);
+        int32_t position = line.start;
+        reader.ReadWhile(position, line.end, [&records](char16_t c) {
+            records.Take(c);
+            return true;
+        });
+        records.EndLine();
         lineStarts.Append(writer.Position());
         progress.Progress(int64_t(reader.Size()) + 2 * int64_t(line.end));
     }
