@@ -1,6 +1,6 @@
 #include "app/ApplySettings.h"
 
-#include "storage/BookOptionIds.h"
+#include "storage/BookOptions.h"
 
 namespace zeb {
 

@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
-#include "storage/BookOptionIds.h"
+#include "storage/BookOptions.h"
 
 namespace zeb {
-
-namespace {
-
-// A first open shows the start a quarter of the view down.
-constexpr uint32_t DefaultFraction = 0x4000;
-
-}  // namespace
 
 void BookSession::OpenBook(const std::string& path)
 {
@@ -28,7 +21,7 @@ void BookSession::OpenBook(const std::string& path)
     source_ = ApplySettings(options_, stored_, false, &book.Options());
     // A stored fraction outside the view would have the engine lay out the book far above it.
     int64_t fraction = std::clamp<int64_t>(
-        int32_t(book.Options().GetInteger(OptPositionFraction, DefaultFraction)), 0, FractionOne);
+        int32_t(book.Options().GetInteger(OptPositionFraction, InitialPositionFraction)), 0, FractionOne);
     int32_t y = int32_t((fraction * engine_.Metrics().ViewHeight) >> 16);
     int32_t position = int32_t(book.Options().GetInteger(OptPosition, uint32_t(book.TextStart())));
     engine_.SetPosition(position, y);

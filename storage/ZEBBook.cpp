@@ -1,7 +1,7 @@
 #include "storage/ZEBBook.h"
 
 #include "storage/BookHeader.h"
-#include "storage/BookOptionIds.h"
+#include "storage/BookOptions.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb {

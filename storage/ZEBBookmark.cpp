@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "platform/LittleEndian.h"
-#include "storage/BookOptionIds.h"
+#include "storage/BookOptions.h"
 #include "storage/BookText.h"
 #include "storage/ZEBFileOptions.h"
 

@@ -1,14 +1,15 @@
 #include "storage/ZEBCrypt.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <cstring>
-#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <type_traits>
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
 
 namespace zeb {
 
@@ -107,17 +108,71 @@ void PermuteBlock(const uint16_t* f, uint8_t* block, Size n)
     }
 }
 
+#if defined(__x86_64__)
+// The eight words of a block (in an SSE register) through F: the look-ups in general
+// registers.
+inline __m128i LookUpWords(const uint16_t* f, __m128i v)
+{
+    alignas(16) uint16_t w[8];
+    _mm_store_si128(reinterpret_cast<__m128i*>(w), v);
+    uint64_t low = uint64_t(f[w[0]]) | uint64_t(f[w[1]]) << 16 | uint64_t(f[w[2]]) << 32 |
+                   uint64_t(f[w[3]]) << 48;
+    uint64_t high = uint64_t(f[w[4]]) | uint64_t(f[w[5]]) << 16 | uint64_t(f[w[6]]) << 32 |
+                    uint64_t(f[w[7]]) << 48;
+    return _mm_set_epi64x(int64_t(high), int64_t(low));
+}
+
+// count signature blocks through PermuteBlock and added to the accumulator, each block in an
+// SSE register: a step gathers the bytes it pairs into words with a byte shuffle, looks them
+// up, and puts the bytes back with the inverse shuffle.
+__attribute__((target("ssse3"))) void AddSignatureBlocksSsse3(const uint16_t* f,
+                                                              const uint8_t* data, size_t count,
+                                                              uint8_t* accumulator)
+{
+    const __m128i pair2 = _mm_setr_epi8(0, 2, 1, 3, 4, 6, 5, 7, 8, 10, 9, 11, 12, 14, 13, 15);
+    const __m128i pair4 = _mm_setr_epi8(0, 4, 1, 5, 2, 6, 3, 7, 8, 12, 9, 13, 10, 14, 11, 15);
+    const __m128i back4 = _mm_setr_epi8(0, 2, 4, 6, 1, 3, 5, 7, 8, 10, 12, 14, 9, 11, 13, 15);
+    const __m128i pair8 = _mm_setr_epi8(0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15);
+    const __m128i back8 = _mm_setr_epi8(0, 2, 4, 6, 8, 10, 12, 14, 1, 3, 5, 7, 9, 11, 13, 15);
+    __m128i sum = _mm_loadu_si128(reinterpret_cast<const __m128i*>(accumulator));
+    for (size_t b = 0; b < count; ++b, data += SignatureSize) {
+        __m128i v = LookUpWords(f, _mm_loadu_si128(reinterpret_cast<const __m128i*>(data)));
+        v = _mm_shuffle_epi8(LookUpWords(f, _mm_shuffle_epi8(v, pair2)), pair2);
+        v = _mm_shuffle_epi8(LookUpWords(f, _mm_shuffle_epi8(v, pair4)), back4);
+        v = _mm_shuffle_epi8(LookUpWords(f, _mm_shuffle_epi8(v, pair8)), back8);
+        sum = _mm_add_epi8(sum, v);
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(accumulator), sum);
+}
+
+bool HasSsse3()
+{
+    static const bool has = __builtin_cpu_supports("ssse3");
+    return has;
+}
+#else
+bool HasSsse3()
+{
+    return false;
+}
+
+void AddSignatureBlocksSsse3(const uint16_t*, const uint8_t*, size_t, uint8_t*) {}
+#endif
+
 }  // namespace
 
 void ZEBCrypt::Update(const uint8_t* data, size_t count)
 {
-    if (fill_ == 0 && n_ == SignatureSize) {
-        size_t whole = count / SignatureSize;
-        AddSignatureBlocks(data, whole);
-        data += whole * SignatureSize;
-        count -= whole * SignatureSize;
-    }
+    // Whole signature blocks go straight from the input when the processor has byte shuffles.
+    const bool wholeBlocks = n_ == SignatureSize && rounds_ == 1 && HasSsse3();
     while (count > 0) {
+        if (wholeBlocks && fill_ == 0 && count >= SignatureSize) {
+            size_t blocks = count / SignatureSize;
+            AddSignatureBlocksSsse3(table_->forward.data(), data, blocks, accumulator_.data());
+            data += blocks * SignatureSize;
+            count -= blocks * SignatureSize;
+            continue;
+        }
         size_t take = std::min(count, size_t(n_ - fill_));
         std::copy_n(data, take, block_.begin() + fill_);
         fill_ += int(take);
@@ -126,61 +181,6 @@ void ZEBCrypt::Update(const uint8_t* data, size_t count)
         if (fill_ == n_)
             ProcessBlock();
     }
-}
-
-namespace {
-
-using BlockSum = std::array<uint8_t, SignatureSize>;
-
-// The byte-wise sum of the permuted blocks, two at a time so that the table look-ups of one
-// overlap those of the other.
-BlockSum SumBlocks(const uint16_t* f, int rounds, const uint8_t* data, size_t blocks)
-{
-    constexpr std::integral_constant<int, SignatureSize> n;
-    uint8_t sum[2][SignatureSize] = {};
-    while (blocks > 0) {
-        int lanes = blocks >= 2 ? 2 : 1;
-        uint8_t block[2][SignatureSize];
-        std::memcpy(block, data, size_t(lanes) * SignatureSize);
-        for (int round = 0; round < rounds; ++round) {
-            PermuteBlock(f, block[0], n);
-            if (lanes == 2)
-                PermuteBlock(f, block[1], n);
-        }
-        for (int lane = 0; lane < lanes; ++lane)
-            for (int k = 0; k < SignatureSize; ++k)
-                sum[lane][k] = uint8_t(sum[lane][k] + block[lane][k]);
-        data += size_t(lanes) * SignatureSize;
-        blocks -= size_t(lanes);
-    }
-    BlockSum total;
-    for (int k = 0; k < SignatureSize; ++k)
-        total[size_t(k)] = uint8_t(sum[0][k] + sum[1][k]);
-    return total;
-}
-
-}  // namespace
-
-// Signing and verifying a whole book comes through here. Blocks add up independently, so a large
-// run is shared with a second thread: opening a big book waits on this.
-void ZEBCrypt::AddSignatureBlocks(const uint8_t* data, size_t blocks)
-{
-    constexpr size_t SharedFrom = 8192;  // 128 KiB: below it a thread costs more than it saves
-    const uint16_t* f = table_->forward.data();
-    int rounds = rounds_;
-    size_t own = blocks >= SharedFrom ? blocks / 2 : blocks;
-    std::future<BlockSum> other;
-    if (own < blocks)
-        other = std::async(std::launch::async, SumBlocks, f, rounds,
-                           data + own * SignatureSize, blocks - own);
-    BlockSum sum = SumBlocks(f, rounds, data, own);
-    if (other.valid()) {
-        BlockSum more = other.get();
-        for (int k = 0; k < SignatureSize; ++k)
-            sum[size_t(k)] = uint8_t(sum[size_t(k)] + more[size_t(k)]);
-    }
-    for (int k = 0; k < SignatureSize; ++k)
-        accumulator_[size_t(k)] = uint8_t(accumulator_[size_t(k)] + sum[size_t(k)]);
 }
 
 void ZEBCrypt::ProcessBlock()

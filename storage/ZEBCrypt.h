@@ -43,7 +43,6 @@ public:
 
 private:
     void ProcessBlock();
-    void AddSignatureBlocks(const uint8_t* data, size_t blocks);
 
     const ZEBPermutation* table_;
     std::vector<uint8_t> accumulator_;

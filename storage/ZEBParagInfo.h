@@ -14,6 +14,8 @@ class ZEBParagInfo {
 public:
     void Append(int32_t offset) { offsets_.push_back(offset); }
     void Clear() { offsets_.clear(); }
+    // Room for count entries in all, so that a table whose size is known grows only once.
+    void Reserve(int32_t count) { offsets_.reserve(size_t(count)); }
 
     int32_t Count() const { return int32_t(offsets_.size()); }
     int32_t operator[](int32_t k) const { return offsets_[size_t(k)]; }

@@ -5,7 +5,7 @@
 
 #include "EngineFixture.h"
 #include "render/BookSession.h"
-#include "storage/BookOptionIds.h"
+#include "storage/BookOptions.h"
 
 namespace zeb::test {
 namespace {

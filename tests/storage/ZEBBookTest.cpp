@@ -7,7 +7,7 @@
 #include "TestBook.h"
 #include "platform/LittleEndian.h"
 #include "storage/BookHeader.h"
-#include "storage/BookOptionIds.h"
+#include "storage/BookOptions.h"
 #include "storage/ZEBBook.h"
 #include "support/TempDir.h"
 

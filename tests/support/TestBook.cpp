@@ -1,7 +1,7 @@
 #include "TestBook.h"
 
 #include "storage/BookHeader.h"
-#include "storage/BookOptionIds.h"
+#include "storage/BookOptions.h"
 
 namespace zeb::test {
 
@@ -60,7 +60,7 @@ void TestBookWriter::Finish()
 {
     ZEBFileOptions options;
     options.SetInteger(OptPosition, uint32_t(TextStart));
-    options.SetInteger(OptPositionFraction, 0x4000);
+    options.SetInteger(OptPositionFraction, InitialPositionFraction);
     options.SetWideString(OptSourceName, u"source.txt");
     options.SetInteger(OptSourceSize, uint32_t(Position()));
     Finish(options);

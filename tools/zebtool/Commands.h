@@ -17,4 +17,8 @@ struct CommandEntry {
 // Prints "zebtool: " + message to standard error and returns the failure status.
 int Fail(const std::string& message);
 
+int ImportCommand(const std::vector<std::string>& args);
+int InfoCommand(const std::vector<std::string>& args);
+int TextCommand(const std::vector<std::string>& args);
+
 }  // namespace zeb::tool

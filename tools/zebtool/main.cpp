@@ -1,4 +1,5 @@
 // zebtool: batch work on books and archives from a terminal.
+#include <clocale>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ namespace {
 
 const CommandEntry Commands[] = {
     {"help", "help", nullptr},
+    {"import", "import [--codepage N|unicode] TEXTFILE... BOOKSFOLDER", ImportCommand},
+    {"info", "info BOOKFILE", InfoCommand},
+    {"text", "text [--lines] BOOKFILE", TextCommand},
 };
 
 int Usage(FILE* out, int status)
@@ -33,6 +37,8 @@ int Usage(FILE* out, int status)
 int main(int argc, char* argv[])
 {
     using namespace zeb::tool;
+    // The system ANSI code page follows the locale's character set.
+    std::setlocale(LC_CTYPE, "");
     if (argc < 2)
         return Usage(stderr, 2);
     std::string name = argv[1];

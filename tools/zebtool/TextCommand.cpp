@@ -1,0 +1,76 @@
+// zebtool text: a book's paragraphs, or its source lines, as UTF-8.
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+#include "platform/Utf16.h"
+#include "storage/TextStream.h"
+#include "storage/ZEBIOFailure.h"
+#include "storage/ZEBParagInfo.h"
+#include "tools/zebtool/BookReader.h"
+#include "tools/zebtool/Commands.h"
+
+namespace zeb::tool {
+
+namespace {
+
+// The text of the records in [from, to): space runs as spaces, words without the paragraph's
+// TAB, and each line end but a last one as lineBreak.
+std::u16string RecordsText(ZEBFile& file, int32_t from, int32_t to, char16_t lineBreak)
+{
+    std::u16string text, word;
+    for (int32_t p = from; p < to;) {
+        TextRecord record = ReadTextRecord(file, p, word);
+        p = record.next;
+        if (record.kind == TextRecordKind::SpaceRun)
+            text.append(size_t(record.count), u' ');
+        else if (record.kind == TextRecordKind::Word)
+            text += word[0] == u'\t' ? word.substr(1) : word;
+        else if (p < to)
+            text += lineBreak;
+    }
+    return text;
+}
+
+// Prints one output line per table entry: a paragraph, or a source line.
+void PrintStretches(OpenedBook& book, int32_t tableOffset, int32_t count, char16_t lineBreak)
+{
+    ZEBParagInfo table;
+    table.Load(book.file, tableOffset, count);
+    const int32_t textEnd = int32_t(book.header.paragTableOffset);
+    for (int32_t k = 0; k + 1 < table.Count(); ++k) {
+        int32_t from = std::clamp(table[k], TextStart, textEnd);
+        int32_t to = std::clamp(table[k + 1], from, textEnd);
+        std::string line = ToUtf8(RecordsText(book.file, from, to, lineBreak));
+        std::printf("%s\n", line.c_str());
+    }
+}
+
+}  // namespace
+
+int TextCommand(const std::vector<std::string>& args)
+{
+    bool lines = std::find(args.begin(), args.end(), "--lines") != args.end();
+    if (args.size() != (lines ? 2u : 1u))
+        return Fail("text needs one book file");
+    const std::string& path = args[0] == "--lines" ? args[1] : args[0];
+    OpenedBook book;
+    try {
+        OpenBookFile(path, book);
+        if (!book.isBook)
+            return Fail(path + ": not a book file");
+        if (!book.textSigned || !book.optionsSigned)
+            return Fail(path + ": the book is corrupted");
+        if (lines)
+            PrintStretches(book, int32_t(book.header.lineTableOffset),
+                           int32_t(book.header.lineCount), u'\n');
+        else
+            PrintStretches(book, int32_t(book.header.paragTableOffset),
+                           int32_t(book.header.paragCount), u' ');
+    } catch (const ZEBIOFailure&) {
+        return Fail(path + ": cannot read it");
+    }
+    return 0;
+}
+
+}  // namespace zeb::tool
