@@ -17,4 +17,6 @@ struct CommandEntry {
 // Prints "zebtool: " + message to standard error and returns the failure status.
 int Fail(const std::string& message);
 
+int ExtractCommand(const std::vector<std::string>& args);
+
 }  // namespace zeb::tool

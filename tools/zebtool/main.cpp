@@ -17,6 +17,7 @@ namespace {
 
 const CommandEntry Commands[] = {
     {"help", "help", nullptr},
+    {"extract", "extract ARCHIVE FOLDER", ExtractCommand},
 };
 
 int Usage(FILE* out, int status)

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace zeb {
+
+// The context store of HSC: up to 9999 contexts of order 0 to 4, each a list of symbol nodes,
+// found through a hash of its bytes and recycled oldest first. Nodes come from a fixed pool;
+// when it runs dry the least useful symbols of some context are reclaimed.
+class HscContextTable {
+public:
+    static constexpr int MaxOrder = 4;
+    static constexpr uint8_t FreeOrder = 255;
+
+    struct Context {
+        uint8_t order = FreeOrder;
+        std::array<uint8_t, MaxOrder> bytes{};  // c1 .. c4 when it was created
+        uint8_t countMinus1 = 0;                // symbols in it, minus one
+        uint16_t total = 0;                     // sum of its frequencies
+        uint8_t low = 0;                        // symbols with a frequency below 3
+        uint8_t credit = 0;                     // rescale credit
+        uint16_t hashNext = 0;
+        uint16_t older = 0;
+        uint16_t newer = 0;
+    };
+
+    struct Node {
+        uint8_t byte = 0;
+        uint16_t freq = 0;
+        uint16_t next = 0;  // 0 ends a context's list
+    };
+
+    HscContextTable();
+
+    Context& At(int x) { return contexts_[size_t(x)]; }
+    Node& NodeAt(int n) { return nodes_[size_t(n)]; }
+
+    // The hash of the current bytes c1 .. c4 for every order; bucket(0) is 0.
+    void SetBytes(const std::array<uint8_t, MaxOrder>& bytes);
+    // The context of order `order` or less matching the current bytes, longest first; 0 if none.
+    int Find(int order) const;
+    // Makes x the most recently used context.
+    void Touch(int x);
+    // Recycles the least recently used context as one of `order` holding byte b alone.
+    void Create(int order, uint8_t b);
+    // A node from the pool; when empty, reclaims nodes from contexts not in `busy`.
+    int TakeNode(const std::vector<int>& busy);
+    void FreeNode(int n) { pool_.push_back(uint16_t(n)); }
+
+    // The highest order created for new bytes: 4, and 3 once enough order-4 contexts have
+    // been recycled.
+    int MaxCreateOrder() const { return maxOrder_; }
+
+private:
+    uint16_t HashOf(int order, const std::array<uint8_t, MaxOrder>& bytes) const;
+    void Unlink(int x);
+    void UnhashContext(int x);
+    void Reclaim(const std::vector<int>& busy);
+    void Shrink(int x);
+
+    std::vector<Context> contexts_;
+    std::vector<Node> nodes_;
+    std::vector<uint16_t> pool_;
+    std::vector<uint16_t> heads_;
+    std::vector<uint16_t> random_;
+    std::array<uint8_t, MaxOrder> current_{};
+    std::array<uint16_t, MaxOrder + 1> hash_{};
+    uint16_t oldest_ = 0;
+    uint16_t newest_ = 0;
+    int maxOrder_ = MaxOrder;
+    int order4Budget_ = 2500;
+    int cursor_ = 0;
+};
+
+}  // namespace zeb
