@@ -11,6 +11,7 @@ namespace zeb {
 namespace {
 
 constexpr int EndSymbol = 256;
+constexpr int None = HscContextTable::None;
 constexpr uint32_t RescaleTotal = 7999;
 constexpr uint8_t MaxCredit = 4;
 constexpr uint8_t MaxRun = 10;
@@ -82,16 +83,16 @@ int HscModel::DecodeByte()
     visits_.clear();
 
     int x = table_.Find(HscContextTable::MaxOrder);
-    const int firstOrder = x ? table_.At(x).order : -1;
+    const int firstOrder = x != None ? table_.At(x).order : -1;
     int symbol = -1;
-    while (x != 0) {
+    while (x != None) {
         bool found = excludedList_.empty() ? DecodePlain(x, symbol) : DecodeExcluding(x, symbol);
         if (found) {
             table_.Touch(x);
             break;
         }
         int order = table_.At(x).order;
-        x = order > 0 ? table_.Find(order - 1) : 0;
+        x = order > 0 ? table_.Find(order - 1) : None;
     }
     if (symbol < 0)
         symbol = DecodeOrderMinus1();
@@ -133,7 +134,7 @@ bool HscModel::DecodePlain(int x, int& symbol)
     const uint32_t t = coder_.Threshold(scaled + e) >> scale;
     uint32_t a = 0;
     int last = x;
-    for (int n = x; n != 0; n = table_.NodeAt(n).next) {
+    for (int n = x; n != None; n = table_.NodeAt(n).next) {
         const Node& node = table_.NodeAt(n);
         if (t < a + node.freq) {
             coder_.Consume(a << scale, (a + node.freq) << scale, scaled + e);
@@ -158,7 +159,7 @@ bool HscModel::DecodeExcluding(int x, int& symbol)
     uint32_t sum = 0;
     uint32_t lowCount = 0;
     int last = x;
-    for (int n = x; n != 0; n = table_.NodeAt(n).next) {
+    for (int n = x; n != None; n = table_.NodeAt(n).next) {
         const Node& node = table_.NodeAt(n);
         if (!excluded_[node.byte]) {
             sum += node.freq;
@@ -169,7 +170,7 @@ bool HscModel::DecodeExcluding(int x, int& symbol)
     const uint32_t e = Escape(c, lowCount);
     const uint32_t t = coder_.Threshold(sum + e);
     uint32_t a = 0;
-    for (int n = x; n != 0; n = table_.NodeAt(n).next) {
+    for (int n = x; n != None; n = table_.NodeAt(n).next) {
         const Node& node = table_.NodeAt(n);
         if (excluded_[node.byte])
             continue;
@@ -206,7 +207,7 @@ void HscModel::Escaped(int x, int lastNode)
 
 void HscModel::Exclude(int x)
 {
-    for (int n = x; n != 0; n = table_.NodeAt(n).next) {
+    for (int n = x; n != None; n = table_.NodeAt(n).next) {
         const uint8_t b = table_.NodeAt(n).byte;
         if (!excluded_[b]) {
             excluded_[b] = true;
@@ -253,7 +254,7 @@ void HscModel::UpdateOne(const Visit& visit, uint8_t b)
             --table_.At(visit.context).low;
     } else {
         node = table_.TakeNode(busy_);
-        table_.NodeAt(node) = Node{b, 1, 0};
+        table_.NodeAt(node) = Node{b, 1, None};
         table_.NodeAt(visit.node).next = uint16_t(node);
         Context& c = table_.At(visit.context);
         ++c.countMinus1;
@@ -276,7 +277,7 @@ void HscModel::Halve(int x)
     Context& c = table_.At(x);
     c.total = 0;
     c.low = 0;
-    for (int n = x; n != 0; n = table_.NodeAt(n).next) {
+    for (int n = x; n != None; n = table_.NodeAt(n).next) {
         Node& node = table_.NodeAt(n);
         if (node.freq > 1)
             node.freq = uint16_t(node.freq / 2);

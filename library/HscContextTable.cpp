@@ -8,7 +8,7 @@ namespace zeb {
 
 namespace {
 
-constexpr int ContextCount = 10000;  // record 0 is never a context
+constexpr int ContextCount = 10000;
 constexpr int NodeCount = 32760;
 constexpr int HashSize = 16384;
 
@@ -29,17 +29,18 @@ std::vector<uint16_t> RandomHashValues()
 }  // namespace
 
 HscContextTable::HscContextTable()
-    : contexts_(ContextCount), nodes_(NodeCount), heads_(HashSize), random_(RandomHashValues())
+    : contexts_(ContextCount), nodes_(NodeCount), heads_(HashSize, None),
+      random_(RandomHashValues())
 {
     for (int n = NodeCount - 1; n >= ContextCount; --n)
         pool_.push_back(uint16_t(n));
-    // Recycled in the order 9999, 9998, ...: 9999 is the oldest.
-    for (int x = 1; x < ContextCount; ++x) {
-        contexts_[size_t(x)].older = uint16_t(x == ContextCount - 1 ? 0 : x + 1);
-        contexts_[size_t(x)].newer = uint16_t(x - 1);
+    // Recycled in the order 9999, 9998, ..., 0: 9999 is the oldest.
+    for (int x = 0; x < ContextCount; ++x) {
+        contexts_[size_t(x)].older = uint16_t(x == ContextCount - 1 ? None : x + 1);
+        contexts_[size_t(x)].newer = uint16_t(x == 0 ? None : x - 1);
     }
     oldest_ = ContextCount - 1;
-    newest_ = 1;
+    newest_ = 0;
 }
 
 uint16_t HscContextTable::HashOf(int order, const std::array<uint8_t, MaxOrder>& bytes) const
@@ -63,23 +64,23 @@ void HscContextTable::SetBytes(const std::array<uint8_t, MaxOrder>& bytes)
 int HscContextTable::Find(int order) const
 {
     for (int o = order; o >= 0; --o) {
-        for (int x = heads_[hash_[size_t(o)]]; x != 0; x = contexts_[size_t(x)].hashNext) {
+        for (int x = heads_[hash_[size_t(o)]]; x != None; x = contexts_[size_t(x)].hashNext) {
             const Context& c = contexts_[size_t(x)];
             if (c.order == o && std::equal(current_.begin(), current_.begin() + o, c.bytes.begin()))
                 return x;
         }
     }
-    return 0;
+    return None;
 }
 
 void HscContextTable::Unlink(int x)
 {
     Context& c = contexts_[size_t(x)];
-    if (c.older)
+    if (c.older != None)
         contexts_[c.older].newer = c.newer;
     else
         oldest_ = c.newer;
-    if (c.newer)
+    if (c.newer != None)
         contexts_[c.newer].older = c.older;
     else
         newest_ = c.older;
@@ -92,7 +93,7 @@ void HscContextTable::Touch(int x)
     Unlink(x);
     Context& c = contexts_[size_t(x)];
     c.older = newest_;
-    c.newer = 0;
+    c.newer = None;
     contexts_[newest_].newer = uint16_t(x);
     newest_ = uint16_t(x);
 }
@@ -101,7 +102,7 @@ void HscContextTable::UnhashContext(int x)
 {
     const Context& c = contexts_[size_t(x)];
     uint16_t* link = &heads_[HashOf(c.order, c.bytes)];
-    while (*link != 0 && *link != x)
+    while (*link != None && *link != x)
         link = &contexts_[*link].hashNext;
     if (*link == x)
         *link = c.hashNext;
@@ -116,13 +117,13 @@ void HscContextTable::Create(int order, uint8_t b)
         if (c.order == MaxOrder && --order4Budget_ == 0)
             maxOrder_ = MaxOrder - 1;
         UnhashContext(x);
-        for (int n = nodes_[size_t(x)].next; n != 0;) {
+        for (int n = nodes_[size_t(x)].next; n != None;) {
             int next = nodes_[size_t(n)].next;
             FreeNode(n);
             n = next;
         }
     }
-    nodes_[size_t(x)] = Node{b, 1, 0};
+    nodes_[size_t(x)] = Node{b, 1, None};
     c.total = 1;
     c.low = 1;
     c.credit = 4;
@@ -149,7 +150,7 @@ void HscContextTable::Reclaim(const std::vector<int>& busy)
 {
     for (int step = 0; step < ContextCount; ++step) {
         cursor_ = cursor_ == ContextCount - 1 ? 0 : cursor_ + 1;
-        if (contexts_[size_t(cursor_)].countMinus1 > 0 &&
+        if (nodes_[size_t(cursor_)].next != None &&
             std::find(busy.begin(), busy.end(), cursor_) == busy.end()) {
             Shrink(cursor_);
             return;
@@ -166,12 +167,12 @@ void HscContextTable::Shrink(int x)
     Context& c = contexts_[size_t(x)];
     Node& first = nodes_[size_t(x)];
     uint32_t minimum = first.freq;
-    for (int n = first.next; n != 0; n = nodes_[size_t(n)].next)
+    for (int n = first.next; n != None; n = nodes_[size_t(n)].next)
         minimum = std::min<uint32_t>(minimum, nodes_[size_t(n)].freq);
     const uint32_t d = minimum + 1;
     if (first.freq < d) {
         int j = first.next;
-        while (nodes_[size_t(j)].freq < d && nodes_[size_t(j)].next != 0)
+        while (nodes_[size_t(j)].freq < d && nodes_[size_t(j)].next != None)
             j = nodes_[size_t(j)].next;
         first.byte = nodes_[size_t(j)].byte;
         first.freq = nodes_[size_t(j)].freq;
@@ -184,7 +185,7 @@ void HscContextTable::Shrink(int x)
             n = next;
         }
         first.next = uint16_t(after);
-        if (after == 0) {
+        if (after == None) {
             c.countMinus1 = 0;
             c.total = first.freq;
             c.low = first.freq < 3 ? 1 : 0;
@@ -196,7 +197,7 @@ void HscContextTable::Shrink(int x)
     c.low = first.freq < 3 ? 1 : 0;
     c.countMinus1 = 0;
     int previous = x;
-    for (int n = first.next; n != 0;) {
+    for (int n = first.next; n != None;) {
         Node& node = nodes_[size_t(n)];
         const int next = node.next;
         if (node.freq < d) {

@@ -7,13 +7,16 @@
 
 namespace zeb {
 
-// The context store of HSC: up to 9999 contexts of order 0 to 4, each a list of symbol nodes,
+// The context store of HSC: 10000 contexts of order 0 to 4, each a list of symbol nodes,
 // found through a hash of its bytes and recycled oldest first. Nodes come from a fixed pool;
 // when it runs dry the least useful symbols of some context are reclaimed.
 class HscContextTable {
 public:
     static constexpr int MaxOrder = 4;
     static constexpr uint8_t FreeOrder = 255;
+    // Ends every list and chain. Context and node numbers start at 0: context x's first
+    // symbol lives in node x.
+    static constexpr uint16_t None = 0xFFFF;
 
     struct Context {
         uint8_t order = FreeOrder;
@@ -22,15 +25,15 @@ public:
         uint16_t total = 0;                     // sum of its frequencies
         uint8_t low = 0;                        // symbols with a frequency below 3
         uint8_t credit = 0;                     // rescale credit
-        uint16_t hashNext = 0;
-        uint16_t older = 0;
-        uint16_t newer = 0;
+        uint16_t hashNext = None;
+        uint16_t older = None;
+        uint16_t newer = None;
     };
 
     struct Node {
         uint8_t byte = 0;
         uint16_t freq = 0;
-        uint16_t next = 0;  // 0 ends a context's list
+        uint16_t next = None;
     };
 
     HscContextTable();
@@ -40,7 +43,8 @@ public:
 
     // The hash of the current bytes c1 .. c4 for every order; bucket(0) is 0.
     void SetBytes(const std::array<uint8_t, MaxOrder>& bytes);
-    // The context of order `order` or less matching the current bytes, longest first; 0 if none.
+    // The context of order `order` or less matching the current bytes, longest first; None if
+    // there is none.
     int Find(int order) const;
     // Makes x the most recently used context.
     void Touch(int x);
@@ -68,8 +72,8 @@ private:
     std::vector<uint16_t> random_;
     std::array<uint8_t, MaxOrder> current_{};
     std::array<uint16_t, MaxOrder + 1> hash_{};
-    uint16_t oldest_ = 0;
-    uint16_t newest_ = 0;
+    uint16_t oldest_ = None;
+    uint16_t newest_ = None;
     int maxOrder_ = MaxOrder;
     int order4Budget_ = 2500;
     int cursor_ = 0;
