@@ -50,7 +50,7 @@ private:
     HaArithmeticDecoder& coder_;
     SlidingWindow& window_;
     HscContextTable table_;
-    std::array<uint8_t, HscContextTable::MaxOrder> bytes_{};  // c1 (newest) .. c4
+    uint32_t bytes_ = 0;  // c1 (newest, low byte) .. c4
     // Counters for contexts seen once, per order: they steer the escape estimate there.
     std::array<uint8_t, HscContextTable::MaxOrder + 1> deterministic_{16, 15, 15, 15, 15};
     uint8_t run_ = 0;  // bytes in a row found in the first context
@@ -289,9 +289,7 @@ void HscModel::Halve(int x)
 
 void HscModel::Shift(uint8_t b)
 {
-    for (size_t k = bytes_.size() - 1; k > 0; --k)
-        bytes_[k] = bytes_[k - 1];
-    bytes_[0] = b;
+    bytes_ = bytes_ << 8 | b;
 }
 
 }  // namespace

@@ -43,30 +43,32 @@ HscContextTable::HscContextTable()
     newest_ = 0;
 }
 
-uint16_t HscContextTable::HashOf(int order, const std::array<uint8_t, MaxOrder>& bytes) const
+uint16_t HscContextTable::HashOf(int order, uint32_t bytes) const
 {
     uint16_t h = 0;
     for (int k = 0; k < order; ++k)
-        h = random_[size_t((bytes[size_t(k)] + h) & (HashSize - 1))];
+        h = random_[(((bytes >> (8 * k)) & 0xFF) + h) & (HashSize - 1)];
     return h;
 }
 
-void HscContextTable::SetBytes(const std::array<uint8_t, MaxOrder>& bytes)
+void HscContextTable::SetBytes(uint32_t bytes)
 {
     current_ = bytes;
+    uint16_t h = 0;
     hash_[0] = 0;
-    for (int k = 1; k <= MaxOrder; ++k)
-        hash_[size_t(k)] =
-            random_[size_t((bytes[size_t(k - 1)] + (k == 1 ? 0 : hash_[size_t(k - 1)])) &
-                           (HashSize - 1))];
+    for (int k = 1; k <= MaxOrder; ++k) {
+        h = random_[(((bytes >> (8 * (k - 1))) & 0xFF) + h) & (HashSize - 1)];
+        hash_[size_t(k)] = h;
+    }
 }
 
 int HscContextTable::Find(int order) const
 {
+    static constexpr uint32_t OrderMask[MaxOrder + 1] = {0, 0xFF, 0xFFFF, 0xFFFFFF, 0xFFFFFFFF};
     for (int o = order; o >= 0; --o) {
         for (int x = heads_[hash_[size_t(o)]]; x != None; x = contexts_[size_t(x)].hashNext) {
             const Context& c = contexts_[size_t(x)];
-            if (c.order == o && std::equal(current_.begin(), current_.begin() + o, c.bytes.begin()))
+            if (c.order == o && ((c.bytes ^ current_) & OrderMask[o]) == 0)
                 return x;
         }
     }

@@ -20,7 +20,7 @@ public:
 
     struct Context {
         uint8_t order = FreeOrder;
-        std::array<uint8_t, MaxOrder> bytes{};  // c1 .. c4 when it was created
+        uint32_t bytes = 0;  // c1 .. c4 when it was created, c1 in the low byte
         uint8_t countMinus1 = 0;                // symbols in it, minus one
         uint16_t total = 0;                     // sum of its frequencies
         uint8_t low = 0;                        // symbols with a frequency below 3
@@ -41,8 +41,8 @@ public:
     Context& At(int x) { return contexts_[size_t(x)]; }
     Node& NodeAt(int n) { return nodes_[size_t(n)]; }
 
-    // The hash of the current bytes c1 .. c4 for every order; bucket(0) is 0.
-    void SetBytes(const std::array<uint8_t, MaxOrder>& bytes);
+    // The current bytes c1 .. c4 (c1 in the low byte) and their hash for every order.
+    void SetBytes(uint32_t bytes);
     // The context of order `order` or less matching the current bytes, longest first; None if
     // there is none.
     int Find(int order) const;
@@ -59,7 +59,7 @@ public:
     int MaxCreateOrder() const { return maxOrder_; }
 
 private:
-    uint16_t HashOf(int order, const std::array<uint8_t, MaxOrder>& bytes) const;
+    uint16_t HashOf(int order, uint32_t bytes) const;
     void Unlink(int x);
     void UnhashContext(int x);
     void Reclaim(const std::vector<int>& busy);
@@ -70,7 +70,7 @@ private:
     std::vector<uint16_t> pool_;
     std::vector<uint16_t> heads_;
     std::vector<uint16_t> random_;
-    std::array<uint8_t, MaxOrder> current_{};
+    uint32_t current_ = 0;
     std::array<uint16_t, MaxOrder + 1> hash_{};
     uint16_t oldest_ = None;
     uint16_t newest_ = None;
