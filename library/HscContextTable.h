@@ -52,13 +52,13 @@ public:
     void Create(int order, uint8_t b);
     // A node from the pool; when empty, reclaims nodes from contexts not in `busy`.
     int TakeNode(const std::vector<int>& busy);
-    void FreeNode(int n) { pool_.push_back(uint16_t(n)); }
 
     // The highest order created for new bytes: 4, and 3 once enough order-4 contexts have
     // been recycled.
     int MaxCreateOrder() const { return maxOrder_; }
 
 private:
+    void FreeNode(int n) { pool_.push_back(uint16_t(n)); }
     uint16_t HashOf(int order, uint32_t bytes) const;
     void Unlink(int x);
     void UnhashContext(int x);
