@@ -6,7 +6,7 @@
 #include <numeric>
 #include <vector>
 
-#include "library/SlidingWindow.h"
+#include "library/ZipHistory.h"
 #include "library/ZipMethods.h"
 
 namespace zeb {
@@ -133,7 +133,7 @@ private:
 
     ZipBitReader bits_;
     ExtractedFile& out_;
-    SlidingWindow window_;
+    ZipHistory window_;
     bool hasLiteralTree_;
     int lowBits_;
     uint32_t minimumMatch_;

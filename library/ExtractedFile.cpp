@@ -4,7 +4,7 @@
 #include <cstring>
 #include <unistd.h>
 
-#include "library/Crc32.h"
+#include "library/Crc.h"
 #include "platform/FileHandle.h"
 #include "storage/ZEBIOFailure.h"
 
@@ -47,7 +47,7 @@ void ExtractedFile::Write(const uint8_t* data, size_t size)
 
 void ExtractedFile::Drain()
 {
-    crc_ = Crc32(crc_, buffer_.get(), fill_);
+    crc_.Update(buffer_.get(), fill_);
     for (size_t done = 0; done < fill_;) {
         ssize_t n = ::write(handle_, buffer_.get() + done, fill_ - done);
         if (n <= 0)

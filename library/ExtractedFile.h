@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "library/Crc.h"
+
 namespace zeb {
 
 // A member being written into the scratch folder: buffered, checksummed with CRC-32, and never
@@ -35,7 +37,7 @@ public:
     bool Overflowed() const { return overflowed_; }
     // Writes out what is buffered and closes the file; raises ZEBIOFailure on a failed write.
     void Finish();
-    uint32_t Crc() const { return crc_; }
+    uint32_t Crc() const { return crc_.Value(); }
     void Keep() { kept_ = true; }
     const std::string& Path() const { return path_; }
 
@@ -50,7 +52,7 @@ private:
     uint64_t limit_;
     uint64_t flushed_ = 0;
     size_t fill_ = 0;
-    uint32_t crc_ = 0;
+    Crc32 crc_;
     bool overflowed_ = false;
     bool kept_ = false;
     std::unique_ptr<uint8_t[]> buffer_;

@@ -1,39 +1,47 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
+#include <vector>
 
-#include "library/ExtractedFile.h"
+#include "library/ByteSink.h"
 
 namespace zeb {
 
-// The last 8 KiB written, for the back references of reduce and implode. Bytes before the
-// start of the output read as zeros.
+// The history of an LZ77 decoder: a ring of recent output that is handed to the sink each time
+// it fills up and once more at the end. It produces exactly `total` bytes: a match reaching
+// past that is cut short.
 class SlidingWindow {
 public:
-    static constexpr uint32_t Size = 1 << 13;
+    SlidingWindow(int32_t size, ByteSink& sink, int64_t total);
 
-    explicit SlidingWindow(ExtractedFile& out) : out_(out) {}
+    bool Done() const { return produced_ >= total_; }
+    int64_t Produced() const { return produced_; }
+    int64_t Total() const { return total_; }
 
-    void Put(uint8_t byte)
+    void Literal(uint8_t b)
     {
-        bytes_[position_++ & Mask] = byte;
-        out_.Put(byte);
+        ring_[size_t(pos_)] = b;
+        ++produced_;
+        if (++pos_ == size_)
+            Flush();
     }
-    // Repeats count bytes from distance (1 to Size) back, stopping once the output holds limit
-    // bytes.
-    void Copy(uint32_t distance, uint32_t count, uint64_t limit)
-    {
-        for (; count > 0 && out_.Written() < limit; --count)
-            Put(bytes_[(position_ - distance) & Mask]);
-    }
+
+    // Copies length bytes starting distance + 1 bytes back; overlapping copies repeat data.
+    // A distance outside the window raises ArchiveDataError.
+    void Match(int32_t distance, int32_t length);
+
+    // Hands the bytes not yet written to the sink.
+    void Finish();
 
 private:
-    static constexpr size_t Mask = Size - 1;
+    void Flush();
 
-    ExtractedFile& out_;
-    size_t position_ = 0;
-    uint8_t bytes_[Size] = {};
+    std::vector<uint8_t> ring_;
+    int32_t size_;
+    int32_t pos_ = 0;
+    ByteSink& sink_;
+    int64_t produced_ = 0;
+    int64_t total_;
 };
 
 }  // namespace zeb

@@ -2,7 +2,7 @@
 // the previous byte, then runs expanded from DLE (144) sequences of length and distance.
 #include <memory>
 
-#include "library/SlidingWindow.h"
+#include "library/ZipHistory.h"
 #include "library/ZipMethods.h"
 
 namespace zeb {
@@ -98,7 +98,7 @@ private:
 
     ZipBitReader bits_;
     ExtractedFile& out_;
-    SlidingWindow window_;
+    ZipHistory window_;
     int factor_;
     uint32_t lengthMask_;
     int counts_[256] = {};

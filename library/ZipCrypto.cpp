@@ -1,6 +1,6 @@
 #include "library/ZipCrypto.h"
 
-#include "library/Crc32.h"
+#include "library/Crc.h"
 
 namespace zeb {
 
@@ -12,9 +12,9 @@ ZipCrypto::ZipCrypto(std::string_view password) : keys_{0x12345678, 0x23456789, 
 
 void ZipCrypto::UpdateKeys(uint8_t plain)
 {
-    keys_[0] = Crc32Step(keys_[0], plain);
+    keys_[0] = Crc32::Step(keys_[0], plain);
     keys_[1] = (keys_[1] + (keys_[0] & 0xFF)) * 134775813u + 1;
-    keys_[2] = Crc32Step(keys_[2], uint8_t(keys_[1] >> 24));
+    keys_[2] = Crc32::Step(keys_[2], uint8_t(keys_[1] >> 24));
 }
 
 }  // namespace zeb

@@ -20,5 +20,6 @@ int Fail(const std::string& message);
 int ImportCommand(const std::vector<std::string>& args);
 int InfoCommand(const std::vector<std::string>& args);
 int TextCommand(const std::vector<std::string>& args);
+int ExtractCommand(const std::vector<std::string>& args);
 
 }  // namespace zeb::tool

@@ -21,6 +21,7 @@ const CommandEntry Commands[] = {
     {"import", "import [--codepage N|unicode] TEXTFILE... BOOKSFOLDER", ImportCommand},
     {"info", "info BOOKFILE", InfoCommand},
     {"text", "text [--lines] BOOKFILE", TextCommand},
+    {"extract", "extract ARCHIVE FOLDER", ExtractCommand},
 };
 
 int Usage(FILE* out, int status)

@@ -1,0 +1,105 @@
+#include "library/ZEBLZH.h"
+
+#include "library/ArchiveDataError.h"
+#include "library/BitInput.h"
+#include "library/Crc.h"
+#include "library/LzhHeader.h"
+#include "library/MemberFile.h"
+#include "library/MemberName.h"
+#include "library/StaticHuffmanDecoder.h"
+#include "library/StoredCopy.h"
+#include "storage/ZEBIOFailure.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr int32_t WindowSize = 16384;
+constexpr int DistanceClasses = 14;
+constexpr int DistanceCountBits = 4;
+
+constexpr int ArchiveShift = 16;
+constexpr int ArchiveClusters = 3;
+
+void DecodeMember(ZEBFile& archive, const LzhHeader& header, MemberFile<Crc16>& out)
+{
+    if (header.method == 0) {
+        CopyStored(archive, header.dataStart, header.compressedSize, out);
+        return;
+    }
+    // -lh4- streams are -lh5- streams limited to a 4 KiB window, so one decoder reads both.
+    BitInput in(archive, header.dataStart, header.compressedSize);
+    SlidingWindow window(WindowSize, out, header.originalSize);
+    StaticHuffmanDecoder decoder(DistanceClasses, DistanceCountBits);
+    decoder.Decode(in, window);
+}
+
+}  // namespace
+
+ZEBLZH::~ZEBLZH() { Close(); }
+
+std::string ZEBLZH::Open(const std::string& archive, const std::string& scratchFolder)
+{
+    Close();
+    try {
+        archive_.Open(archive, FileAccess::Read, ArchiveShift, ArchiveClusters);
+    } catch (const ZEBIOFailure&) {
+        return {};
+    }
+    folder_ = FolderPrefix(scratchFolder);
+    position_ = 0;
+    open_ = true;
+    return Next();
+}
+
+void ZEBLZH::Close()
+{
+    if (!open_)
+        return;
+    open_ = false;
+    archive_.Close();
+}
+
+std::string ZEBLZH::Next()
+{
+    if (!open_)
+        return {};
+    try {
+        return NextMember();
+    } catch (const ZEBIOFailure&) {
+        Close();
+        throw;
+    }
+}
+
+std::string ZEBLZH::NextMember()
+{
+    for (;;) {
+        LzhHeader header;
+        if (!ReadLzhHeader(archive_, position_, header)) {
+            Close();
+            return {};
+        }
+        position_ = header.dataStart + header.compressedSize;
+        std::string name = BareName(header.name);
+        if (name.empty() || TargetExists(folder_ + name))
+            continue;
+        const std::string target = folder_ + name;
+        MemberFile<Crc16> out;
+        if (!out.Create(target)) {
+            Close();
+            return {};
+        }
+        try {
+            DecodeMember(archive_, header, out);
+        } catch (const ArchiveDataError&) {
+            out.Discard();
+            Close();
+            return {};
+        }
+        if (out.Finish(header.crc))
+            return target;
+    }
+}
+
+}  // namespace zeb
