@@ -15,6 +15,7 @@ packages=(
   fonts-dejavu-core fonts-comic-neue
   xvfb xauth imagemagick
   clang libclang-rt-14-dev
+  arj
 )
 
 as_root() {
