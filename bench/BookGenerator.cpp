@@ -1,9 +1,16 @@
 #include "BookGenerator.h"
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <optional>
 #include <vector>
 
-#include "TestBook.h"
+#include "import/ConvertTextToBook.h"
+#include "import/ZEBImportPreview.h"
+#include "import/ZEBProgress.h"
+#include "platform/CodePages.h"
+#include "platform/Utf16.h"
 
 namespace zeb::bench {
 
@@ -35,19 +42,34 @@ std::vector<std::u16string> Vocabulary(Random& random)
     return words;
 }
 
-}  // namespace
+// The converter's dialogs, answered as a user importing UTF-8 text would.
+constexpr int32_t Utf8CodePage = 65001;
 
-void GenerateBook(const std::string& path, int64_t textBytes)
+class AcceptUtf8 : public ZEBImportPreview {
+public:
+    std::optional<int32_t> Show(ZEBFile&, const std::u16string&, int32_t) override
+    {
+        return Utf8CodePage;
+    }
+};
+
+class NoProgress : public ZEBProgress {
+public:
+    void Create(const std::string&, int64_t) override {}
+    void Progress(int64_t) override {}
+    void Destroy() override {}
+};
+
+void WriteText(const std::string& textPath, int64_t textBytes)
 {
     Random random;
     std::vector<std::u16string> vocabulary = Vocabulary(random);
-    test::TestBookWriter writer(path);
+    std::ofstream out(textPath, std::ios::binary);
     int64_t written = 0;
     while (written < textBytes) {
-        writer.Paragraph();
         int lines = random.Between(1, 12);
         for (int l = 0; l < lines; ++l) {
-            std::u16string line = l == 0 ? u"\t" : u"";
+            std::u16string line = l == 0 ? u"    " : u"";
             int width = random.Between(60, 75);
             for (bool first = true; int(line.size()) < width; first = false) {
                 // Frequent words come first in the list; u^3 favours them.
@@ -59,11 +81,24 @@ void GenerateBook(const std::string& path, int64_t textBytes)
                 if (random.Next() % 9 == 0)
                     line += random.Next() % 3 ? u',' : u'.';
             }
-            writer.Line(line);
-            written += int64_t(line.size()) + 1;
+            std::string bytes = ToUtf8(line) + "\n";
+            out << bytes;
+            written += int64_t(bytes.size());
         }
     }
-    writer.Finish();
+}
+
+}  // namespace
+
+void GenerateBook(const std::string& path, int64_t textBytes)
+{
+    std::string textPath = path + ".txt";
+    WriteText(textPath, textBytes);
+    AcceptUtf8 preview;
+    NoProgress progress;
+    int32_t codePage = Utf8CodePage;
+    ConvertTextToBook(FromUtf8(textPath), path, codePage, preview, progress);
+    std::filesystem::remove(textPath);
 }
 
 }  // namespace zeb::bench

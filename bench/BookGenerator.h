@@ -5,9 +5,10 @@
 
 namespace zeb::bench {
 
-// Writes a book made from about textBytes of generated prose: words of natural lengths drawn
-// with a skewed frequency, source lines of 60 to 75 characters, paragraphs of 1 to 12 lines
-// opening with a TAB, as the importer would store them.
+// Writes about textBytes of generated prose as a UTF-8 text next to path, with words of
+// natural lengths drawn with a skewed frequency, source lines of 60 to 75 characters and
+// paragraphs of 1 to 12 lines with an indented first line, then imports it into the book at
+// path with the program's own converter.
 void GenerateBook(const std::string& path, int64_t textBytes);
 
 }  // namespace zeb::bench
