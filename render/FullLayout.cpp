@@ -7,8 +7,6 @@ namespace zeb {
 
 namespace {
 
-constexpr std::u16string_view TabSpaces = u"        ";
-
 class FullLayout {
 public:
     FullLayout(ZEBRenderParagObject& block, const LayoutContext& context)

@@ -7,8 +7,6 @@ namespace zeb {
 
 namespace {
 
-constexpr std::u16string_view TabSpaces = u"        ";
-
 class OriginalLayout {
 public:
     OriginalLayout(ZEBRenderParagObject& block, const LayoutContext& context)

@@ -11,6 +11,9 @@
 
 namespace zeb {
 
+// What a TAB in a word becomes on the page.
+constexpr std::u16string_view TabSpaces = u"        ";
+
 // What laying out a block reads: the engine's metrics and measuring canvas, and the text.
 struct LayoutContext {
     const RenderMetrics& Metrics;
