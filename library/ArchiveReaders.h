@@ -26,9 +26,6 @@ public:
     ArchiveReaders(const ArchiveReaders&) = delete;
     ArchiveReaders& operator=(const ArchiveReaders&) = delete;
 
-    // The extractor for kind; nullptr for Zip (the ZIP reader instead) and Text.
-    ZEBExtractor* ExtractorFor(ArchiveKind kind);
-
     // Extracts the files of archive (of kind, which is not Text) into folder one at a time,
     // calling handle for each file that is there after its extraction. Directory entries give
     // nothing. The ZIP reader's ZipError and the file layer's ZEBIOFailure are passed on; the
@@ -37,6 +34,8 @@ public:
                        const MemberHandler& handle);
 
 private:
+    // The extractor for kind; nullptr for Zip (the ZIP reader instead) and Text.
+    ZEBExtractor* ExtractorFor(ArchiveKind kind);
     void ForEachZipEntry(const std::string& archive, const std::string& folder,
                          const MemberHandler& handle);
     void ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
