@@ -88,22 +88,23 @@ private:
 
 class Exploder {
 public:
-    Exploder(ZipInput& in, ExtractedFile& out, uint16_t flags)
-        : bits_(in), out_(out), window_(out), hasLiteralTree_(flags & LiteralTreeFlag),
+    Exploder(ZipInput& in, ExtractedFile& out, uint64_t size, uint16_t flags)
+        : bits_(in), window_(ZipHistory(out, size)), hasLiteralTree_(flags & LiteralTreeFlag),
           lowBits_(flags & LargeWindowFlag ? 7 : 6), minimumMatch_(hasLiteralTree_ ? 3 : 2)
     {
     }
 
-    bool Run(uint64_t size)
+    bool Run()
     {
         if ((hasLiteralTree_ && !literals_.Read(bits_, 256)) || !lengths_.Read(bits_, 64) ||
             !distances_.Read(bits_, 64))
             return false;
-        while (out_.Written() < size) {
-            bool ok = bits_.Get(1) ? Literal() : Match(size);
+        while (!window_.Done()) {
+            bool ok = bits_.Get(1) ? Literal() : Match();
             if (!ok || bits_.Overrun())
                 return false;
         }
+        window_.Finish();
         return true;
     }
 
@@ -113,11 +114,11 @@ private:
         int literal = hasLiteralTree_ ? literals_.Decode(bits_) : int(bits_.Get(8));
         if (literal < 0)
             return false;
-        window_.Put(uint8_t(literal));
+        window_.Literal(uint8_t(literal));
         return true;
     }
 
-    bool Match(uint64_t size)
+    bool Match()
     {
         uint32_t low = bits_.Get(lowBits_);
         int high = distances_.Decode(bits_);
@@ -127,13 +128,12 @@ private:
         uint32_t count = uint32_t(length);
         if (count == LongLength)
             count += bits_.Get(8);
-        window_.Copy((uint32_t(high) << lowBits_ | low) + 1, count + minimumMatch_, size);
+        window_.Match(int32_t(uint32_t(high) << lowBits_ | low), int32_t(count + minimumMatch_));
         return true;
     }
 
     ZipBitReader bits_;
-    ExtractedFile& out_;
-    ZipHistory window_;
+    SlidingWindow window_;
     bool hasLiteralTree_;
     int lowBits_;
     uint32_t minimumMatch_;
@@ -144,8 +144,8 @@ private:
 
 bool Explode(ZipInput& in, ExtractedFile& out, uint64_t size, uint16_t flags)
 {
-    auto exploder = std::make_unique<Exploder>(in, out, flags);
-    return exploder->Run(size);
+    auto exploder = std::make_unique<Exploder>(in, out, size, flags);
+    return exploder->Run();
 }
 
 }  // namespace zeb

@@ -27,7 +27,7 @@ ExtractedFile::~ExtractedFile()
         ::unlink(path_.c_str());
 }
 
-void ExtractedFile::Write(const uint8_t* data, size_t size)
+void ExtractedFile::Put(const uint8_t* data, size_t size)
 {
     while (size > 0) {
         if (fill_ == BufferSize)

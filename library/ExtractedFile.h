@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "library/ByteSink.h"
 #include "library/Crc.h"
 
 namespace zeb {
@@ -12,25 +13,15 @@ namespace zeb {
 // A member being written into the scratch folder: buffered, checksummed with CRC-32, and never
 // longer than the size its archive declares, so that a small archive cannot fill the disk.
 // The file is removed again when the object goes away, unless Keep() was called.
-class ExtractedFile {
+class ExtractedFile : public ByteSink {
 public:
     // Creates (or empties) the file; raises ZEBIOFailure when it cannot be created.
     ExtractedFile(std::string path, uint64_t limit);
-    ~ExtractedFile();
+    ~ExtractedFile() override;
     ExtractedFile(const ExtractedFile&) = delete;
     ExtractedFile& operator=(const ExtractedFile&) = delete;
 
-    void Put(uint8_t byte)
-    {
-        if (fill_ == BufferSize)
-            Drain();
-        if (flushed_ + fill_ >= limit_) {
-            overflowed_ = true;
-            return;
-        }
-        buffer_[fill_++] = byte;
-    }
-    void Write(const uint8_t* data, size_t size);
+    void Put(const uint8_t* data, size_t size) override;
 
     uint64_t Written() const { return flushed_ + fill_; }
     // True once the data tried to go past the declared size; what went past was dropped.

@@ -35,7 +35,7 @@ public:
             status = inflate(&stream_, Z_NO_FLUSH);
             if (status != Z_OK && status != Z_STREAM_END && status != Z_BUF_ERROR)
                 return false;
-            out.Write(chunk.get(), ChunkSize - stream_.avail_out);
+            out.Put(chunk.get(), ChunkSize - stream_.avail_out);
             if (out.Overflowed())
                 return false;
         }

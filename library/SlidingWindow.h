@@ -10,6 +10,7 @@ namespace zeb {
 // The history of an LZ77 decoder: a ring of recent output that is handed to the sink each time
 // it fills up and once more at the end. It produces exactly `total` bytes: a match reaching
 // past that is cut short.
+// The ring starts out zeroed, so a match reaching back before the first byte copies zeros.
 class SlidingWindow {
 public:
     SlidingWindow(int32_t size, ByteSink& sink, int64_t total);

@@ -13,20 +13,21 @@ constexpr int MaxFollowers = 64;
 
 class Unreducer {
 public:
-    Unreducer(ZipInput& in, ExtractedFile& out, int factor)
-        : bits_(in), out_(out), window_(out), factor_(factor), lengthMask_(0xFF >> factor)
+    Unreducer(ZipInput& in, ExtractedFile& out, uint64_t size, int factor)
+        : bits_(in), window_(ZipHistory(out, size)), factor_(factor), lengthMask_(0xFF >> factor)
     {
     }
 
-    bool Run(uint64_t size)
+    bool Run()
     {
         ReadFollowerSets();
-        while (out_.Written() < size) {
+        while (!window_.Done()) {
             int byte = NextByte();
             if (byte < 0 || bits_.Overrun())
                 return false;
-            Expand(uint8_t(byte), size);
+            Expand(uint8_t(byte));
         }
+        window_.Finish();
         return true;
     }
 
@@ -66,18 +67,18 @@ private:
         return bits;
     }
 
-    void Expand(uint8_t c, uint64_t size)
+    void Expand(uint8_t c)
     {
         switch (state_) {
         case 0:
             if (c == Dle)
                 state_ = 1;
             else
-                window_.Put(c);
+                window_.Literal(c);
             break;
         case 1:
             if (c == 0) {
-                window_.Put(Dle);
+                window_.Literal(Dle);
                 state_ = 0;
             } else {
                 lead_ = c;
@@ -90,15 +91,14 @@ private:
             state_ = 3;
             break;
         default:
-            window_.Copy(uint32_t(((lead_ >> (8 - factor_)) << 8) + c + 1), length_ + 3, size);
+            window_.Match(((lead_ >> (8 - factor_)) << 8) + c, int32_t(length_ + 3));
             state_ = 0;
             break;
         }
     }
 
     ZipBitReader bits_;
-    ExtractedFile& out_;
-    ZipHistory window_;
+    SlidingWindow window_;
     int factor_;
     uint32_t lengthMask_;
     int counts_[256] = {};
@@ -113,8 +113,8 @@ private:
 
 bool Unreduce(ZipInput& in, ExtractedFile& out, uint64_t size, int factor)
 {
-    auto unreducer = std::make_unique<Unreducer>(in, out, factor);
-    return unreducer->Run(size);
+    auto unreducer = std::make_unique<Unreducer>(in, out, size, factor);
+    return unreducer->Run();
 }
 
 }  // namespace zeb

@@ -75,7 +75,7 @@ private:
         size_t end = known ? CodeCount : CodeCount + 1;
         if (previous_ >= 0)
             Define(first);
-        out_.Write(&stack_[start], end - size_t(start));
+        out_.Put(&stack_[start], end - size_t(start));
         previous_ = code;
         return true;
     }

@@ -209,7 +209,7 @@ int ZEBRar::TakeData(const uint8_t* data, long size)
     if (!output_ || size < 0)
         return 0;
     try {
-        output_->Write(data, size_t(size));
+        output_->Put(data, size_t(size));
     } catch (const ZEBIOFailure&) {
         writeFailed_ = true;
         return -1;

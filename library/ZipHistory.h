@@ -1,39 +1,22 @@
 #pragma once
 
-#include <cstddef>
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 
 #include "library/ExtractedFile.h"
+#include "library/SlidingWindow.h"
 
 namespace zeb {
 
-// The last 8 KiB written, for the back references of reduce and implode. Bytes before the
-// start of the output read as zeros.
-class ZipHistory {
-public:
-    static constexpr uint32_t Size = 1 << 13;
-
-    explicit ZipHistory(ExtractedFile& out) : out_(out) {}
-
-    void Put(uint8_t byte)
-    {
-        bytes_[position_++ & Mask] = byte;
-        out_.Put(byte);
-    }
-    // Repeats count bytes from distance (1 to Size) back, stopping once the output holds limit
-    // bytes.
-    void Copy(uint32_t distance, uint32_t count, uint64_t limit)
-    {
-        for (; count > 0 && out_.Written() < limit; --count)
-            Put(bytes_[(position_ - distance) & Mask]);
-    }
-
-private:
-    static constexpr size_t Mask = Size - 1;
-
-    ExtractedFile& out_;
-    size_t position_ = 0;
-    uint8_t bytes_[Size] = {};
-};
+// The history that reduce and implode refer back into: the last 8 KiB of the output, with bytes
+// before its start reading as zeros. It stops matches at the entry's declared size; a literal
+// past it reaches the file, which marks itself overflowed.
+inline SlidingWindow ZipHistory(ExtractedFile& out, uint64_t size)
+{
+    constexpr int32_t HistorySize = 1 << 13;
+    constexpr uint64_t Largest = uint64_t(std::numeric_limits<int64_t>::max());
+    return SlidingWindow(HistorySize, out, int64_t(std::min(size, Largest)));
+}
 
 }  // namespace zeb

@@ -16,7 +16,7 @@ bool CopyStored(ZipInput& in, ExtractedFile& out)
 {
     const uint8_t* data;
     while (size_t count = in.Take(data))
-        out.Write(data, count);
+        out.Put(data, count);
     return true;
 }
 

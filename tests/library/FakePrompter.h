@@ -28,11 +28,15 @@ public:
     std::deque<std::optional<std::string>> passwordAnswers;  // when empty: cancel
     // When set, answers password requests instead of the queue.
     std::function<std::optional<std::string>(const std::string& member)> passwordFor;
+    // When set, called with every message before it is answered.
+    std::function<void(const std::string& text)> onMessage;
 
     PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
                          PromptButtons buttons) override
     {
         messages.push_back({text, caption, icon, buttons});
+        if (onMessage)
+            onMessage(text);
         if (messageAnswers.empty())
             return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
         PromptAnswer answer = messageAnswers.front();

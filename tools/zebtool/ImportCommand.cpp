@@ -1,22 +1,26 @@
-// zebtool import: text files into a books folder, without a preview.
+// zebtool import: texts, and the texts in archives, into a books folder, without a preview.
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <optional>
 
-#include "import/BookFileName.h"
-#include "import/ConvertTextToBook.h"
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
+#include "library/ArchiveReaders.h"
+#include "library/ZEBImport.h"
+#include "library/ZipError.h"
 #include "platform/CodePageDecoder.h"
 #include "platform/CodePages.h"
-#include "platform/Utf16.h"
 #include "storage/ZEBIOFailure.h"
 #include "tools/zebtool/Commands.h"
+#include "tools/zebtool/ToolPrompter.h"
 
 namespace zeb::tool {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // Answers every preview with "Import" in one code page.
 class ImportWithoutPreview : public ZEBImportPreview {
@@ -51,53 +55,120 @@ std::optional<int32_t> ParseCodePage(const std::string& text)
     return value;
 }
 
-// Converts one file; false (after a message) when it fails.
-bool ImportFile(const std::string& file, const std::string& folder, int32_t codePage)
+struct ImportArguments {
+    std::vector<std::string> files;
+    std::string books;
+    int32_t codePage = SystemAnsiCodePage();
+    PromptOptions prompts;
+};
+
+// The arguments, or nothing after a message.
+std::optional<ImportArguments> ParseImportArguments(const std::vector<std::string>& args)
 {
-    if (!std::filesystem::is_regular_file(file)) {
-        Fail(file + ": no such file");
-        return false;
+    ImportArguments parsed;
+    for (size_t i = 0; i < args.size(); ++i) {
+        OptionTaken taken = TakePromptOption(args, i, parsed.prompts);
+        if (taken == OptionTaken::MissingValue) {
+            Fail(args[i] + " needs a value");
+            return std::nullopt;
+        }
+        if (taken == OptionTaken::Yes)
+            continue;
+        if (args[i] != "--codepage") {
+            parsed.files.push_back(args[i]);
+            continue;
+        }
+        std::optional<int32_t> codePage =
+            i + 1 < args.size() ? ParseCodePage(args[++i]) : std::nullopt;
+        if (!codePage) {
+            Fail("--codepage needs an installed code page number, or unicode");
+            return std::nullopt;
+        }
+        parsed.codePage = *codePage;
     }
-    std::string book = FreeBookPath(folder);
-    ImportWithoutPreview preview(codePage);
+    if (parsed.files.size() < 2) {
+        Fail("import needs at least one file and a books folder");
+        return std::nullopt;
+    }
+    parsed.books = parsed.files.back();
+    parsed.files.pop_back();
+    return parsed;
+}
+
+// A scratch folder of the tool's own, so that two runs never share extracted files.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (fs::temp_directory_path() / "zebtool-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            path_ = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code error;
+        if (!path_.empty())
+            fs::remove_all(path_, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// Imports the files one after the other, printing each book written; false when anything
+// failed. An archive that cannot be read ends the run, as in the library window.
+bool ImportFiles(const ImportArguments& args, const std::string& scratch)
+{
+    ToolPrompter prompter(args.prompts);
+    ArchiveReaders readers(prompter);
+    ImportWithoutPreview preview(args.codePage);
     NoProgress progress;
-    try {
-        ConvertTextToBook(FromUtf8(file), book, codePage, preview, progress);
-    } catch (const ZEBIOFailure&) {
-        Fail(file + ": cannot read it or write " + book);
-        return false;
+    ZEBImport import({args.books, scratch}, readers, prompter, preview, progress);
+    std::string chosen;
+    import.SetBookAdded([&chosen](const std::string& source, const std::string& book) {
+        std::string from =
+            source == chosen ? chosen : chosen + ": " + fs::path(source).filename().string();
+        std::printf("%s -> %s\n", from.c_str(), book.c_str());
+    });
+    bool allDone = true;
+    int32_t codePage = args.codePage;
+    for (const std::string& file : args.files) {
+        if (!fs::is_regular_file(file)) {
+            Fail(file + ": no such file");
+            allDone = false;
+            continue;
+        }
+        chosen = file;
+        try {
+            import.Import({file}, codePage);
+        } catch (const ZipError& error) {
+            Fail(file + ": " + error.what());
+            return false;
+        } catch (const ZEBIOFailure&) {
+            Fail(file + ": I/O failure while extracting");
+            return false;
+        }
     }
-    std::printf("%s -> %s\n", file.c_str(), book.c_str());
-    return true;
+    return allDone && !prompter.ErrorShown();
 }
 
 }  // namespace
 
 int ImportCommand(const std::vector<std::string>& args)
 {
-    std::vector<std::string> paths;
-    int32_t codePage = SystemAnsiCodePage();
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--codepage") {
-            paths.push_back(args[i]);
-            continue;
-        }
-        std::optional<int32_t> parsed =
-            i + 1 < args.size() ? ParseCodePage(args[++i]) : std::nullopt;
-        if (!parsed)
-            return Fail("--codepage needs an installed code page number, or unicode");
-        codePage = *parsed;
-    }
-    if (paths.size() < 2)
-        return Fail("import needs at least one text file and a books folder");
-    std::string folder = paths.back();
-    paths.pop_back();
-    if (!std::filesystem::is_directory(folder))
-        return Fail(folder + ": no such folder");
-    bool allDone = true;
-    for (const std::string& file : paths)
-        allDone = ImportFile(file, folder, codePage) && allDone;
-    return allDone ? 0 : 1;
+    std::optional<ImportArguments> parsed = ParseImportArguments(args);
+    if (!parsed)
+        return 1;
+    if (!fs::is_directory(parsed->books))
+        return Fail(parsed->books + ": no such folder");
+    ScratchFolder scratch;
+    if (scratch.Path().empty())
+        return Fail("cannot make a scratch folder");
+    return ImportFiles(*parsed, scratch.Path()) ? 0 : 1;
 }
 
 }  // namespace zeb::tool

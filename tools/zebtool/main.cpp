@@ -18,10 +18,13 @@ namespace {
 
 const CommandEntry Commands[] = {
     {"help", "help", nullptr},
-    {"import", "import [--codepage N|unicode] TEXTFILE... BOOKSFOLDER", ImportCommand},
+    {"import",
+     "import [--codepage N|unicode] [--password P] [--yes|--no] FILE... BOOKSFOLDER\n"
+     "      (texts, and .zip .rar .arj .lzh .ha archives whose files are imported)",
+     ImportCommand},
     {"info", "info BOOKFILE", InfoCommand},
     {"text", "text [--lines] BOOKFILE", TextCommand},
-    {"extract", "extract ARCHIVE FOLDER", ExtractCommand},
+    {"extract", "extract [--password P] [--yes|--no] ARCHIVE FOLDER", ExtractCommand},
 };
 
 int Usage(FILE* out, int status)
@@ -29,6 +32,8 @@ int Usage(FILE* out, int status)
     std::fprintf(out, "usage:\n");
     for (const CommandEntry& c : Commands)
         std::fprintf(out, "  zebtool %s\n", c.usage);
+    std::fprintf(out, "Passwords and \"replace?\" questions are asked at the terminal unless\n"
+                      "given as options; without a terminal they count as cancelled.\n");
     return status;
 }
 

@@ -1,0 +1,103 @@
+#include "library/ArchiveReaders.h"
+
+#include <filesystem>
+
+#include "library/ArchivePrompts.h"
+#include "library/MemberName.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr uint32_t DirectoryAttribute = 0x10;
+
+// Only a plain file is handed on: a link left in the folder could point anywhere.
+bool IsPlainFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::symlink_status(path, error).type() ==
+           std::filesystem::file_type::regular;
+}
+
+// Runs a clean-up when the scope ends, also when an exception ends it.
+template <class Action>
+class OnExit {
+public:
+    explicit OnExit(Action action) : action_(action) {}
+    ~OnExit() { action_(); }
+    OnExit(const OnExit&) = delete;
+    OnExit& operator=(const OnExit&) = delete;
+
+private:
+    Action action_;
+};
+
+}  // namespace
+
+ArchiveReaders::ArchiveReaders(ZEBPrompter& prompter) : zip_(prompter)
+{
+    AnswerZipEvents(zip_, prompter);
+    AnswerRarRequests(rar_, prompter);
+}
+
+ZEBExtractor* ArchiveReaders::ExtractorFor(ArchiveKind kind)
+{
+    switch (kind) {
+    case ArchiveKind::Rar:
+        return &rar_;
+    case ArchiveKind::Arj:
+        return &arj_;
+    case ArchiveKind::Lzh:
+        return &lzh_;
+    case ArchiveKind::Ha:
+        return &ha_;
+    case ArchiveKind::Zip:
+    case ArchiveKind::Text:
+        break;
+    }
+    return nullptr;
+}
+
+void ArchiveReaders::ForEachMember(ArchiveKind kind, const std::string& archive,
+                                   const std::string& folder, const MemberHandler& handle)
+{
+    if (kind == ArchiveKind::Zip)
+        ForEachZipEntry(archive, folder, handle);
+    else if (ZEBExtractor* extractor = ExtractorFor(kind))
+        ForEachExtracted(*extractor, archive, folder, handle);
+}
+
+void ArchiveReaders::ForEachZipEntry(const std::string& archive, const std::string& folder,
+                                     const MemberHandler& handle)
+{
+    OnExit forget([this] { zip_.Forget(); });
+    zip_.SetArchiveName(archive);
+    zip_.ReadDirectory();
+    zip_.ClearSelections();
+    zip_.SetDestination(folder);
+    for (int i = 0; i < zip_.Count(); ++i) {
+        if (zip_.ExternalAttributes(i) & DirectoryAttribute)
+            continue;
+        zip_.Select(i);
+        OnExit deselect([this, i] { zip_.Deselect(i); });
+        std::string path = ScratchPath(folder, zip_.FileName(i));
+        if (path.empty())
+            continue;
+        zip_.ExtractSelected();
+        if (IsPlainFile(path))
+            handle(path);
+    }
+}
+
+void ArchiveReaders::ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
+                                      const std::string& folder, const MemberHandler& handle)
+{
+    OnExit close([&extractor] { extractor.Close(); });
+    for (std::string path = extractor.Open(archive, folder); !path.empty();
+         path = extractor.Next()) {
+        if (IsPlainFile(path))
+            handle(path);
+    }
+}
+
+}  // namespace zeb

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "library/ArchiveKind.h"
+#include "library/ZEBArj.h"
+#include "library/ZEBLZH.h"
+#include "library/ZEBRar.h"
+#include "library/ZEB_HA.h"
+#include "library/ZipReader.h"
+
+namespace zeb {
+
+class ZEBPrompter;
+
+// The ZIP reader and the four extractors, with their questions and reports put to the user
+// through one prompter. Walks any archive the same way: each extracted file is handed over
+// while it is the only member in the folder.
+class ArchiveReaders {
+public:
+    // Given the path of one extracted file, which it may delete.
+    using MemberHandler = std::function<void(const std::string& path)>;
+
+    explicit ArchiveReaders(ZEBPrompter& prompter);
+    ArchiveReaders(const ArchiveReaders&) = delete;
+    ArchiveReaders& operator=(const ArchiveReaders&) = delete;
+
+    // Extracts the files of archive (of kind, which is not Text) into folder one at a time,
+    // calling handle for each file that is there after its extraction. Directory entries give
+    // nothing. The ZIP reader's ZipError and the file layer's ZEBIOFailure are passed on; the
+    // archive is released however the walk ends.
+    void ForEachMember(ArchiveKind kind, const std::string& archive, const std::string& folder,
+                       const MemberHandler& handle);
+
+private:
+    // The extractor for kind; nullptr for Zip (the ZIP reader instead) and Text.
+    ZEBExtractor* ExtractorFor(ArchiveKind kind);
+    void ForEachZipEntry(const std::string& archive, const std::string& folder,
+                         const MemberHandler& handle);
+    void ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
+                          const std::string& folder, const MemberHandler& handle);
+
+    ZipReader zip_;
+    ZEBRar rar_;
+    ZEBArj arj_;
+    ZEBLZH lzh_;
+    ZEB_HA ha_;
+};
+
+}  // namespace zeb
