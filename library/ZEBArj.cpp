@@ -26,9 +26,6 @@ constexpr int32_t WindowSize = 26624;
 constexpr int DistanceClasses = 17;
 constexpr int DistanceCountBits = 5;
 
-constexpr int ArchiveShift = 16;
-constexpr int ArchiveClusters = 3;
-
 enum Flag : uint8_t { Garbled = 0x01 };
 enum FileType : uint8_t { BinaryFile = 0, TextFile = 1, MainHeader = 2 };
 
@@ -36,49 +33,9 @@ enum FileType : uint8_t { BinaryFile = 0, TextFile = 1, MainHeader = 2 };
 
 ZEBArj::ZEBArj() : basicHeader_(MaxBasicHeader) {}
 
-ZEBArj::~ZEBArj() { Close(); }
-
-std::string ZEBArj::Open(const std::string& archive, const std::string& scratchFolder)
-{
-    Close();
-    position_ = 0;
-    try {
-        archive_.Open(archive, FileAccess::Read, ArchiveShift, ArchiveClusters);
-    } catch (const ZEBIOFailure&) {
-        return {};
-    }
-    if (!FindMainHeader()) {
-        archive_.Close();
-        return {};
-    }
-    folder_ = FolderPrefix(scratchFolder);
-    open_ = true;
-    return Next();
-}
-
-void ZEBArj::Close()
-{
-    if (!open_ && !archive_.IsOpen())
-        return;
-    open_ = false;
-    archive_.Close();
-}
-
-std::string ZEBArj::Next()
-{
-    if (!open_)
-        return {};
-    try {
-        return NextMember();
-    } catch (const ZEBIOFailure&) {
-        Close();
-        throw;
-    }
-}
-
 // The first offset holding the header id, a basic header size of at most 2600 and a matching
 // header CRC. Self-extracting archives put a program in front of the archive.
-bool ZEBArj::FindMainHeader()
+bool ZEBArj::FindFirstHeader()
 {
     const int64_t size = archive_.Size();
     const int64_t limit = std::min(std::max(size - 2, SfxSearchSpan), size);

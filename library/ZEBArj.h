@@ -5,8 +5,7 @@
 #include <vector>
 
 #include "library/MemberFile.h"
-#include "library/ZEBExtractor.h"
-#include "storage/ZEBFile.h"
+#include "library/ArchiveFileExtractor.h"
 
 namespace zeb {
 
@@ -15,14 +14,9 @@ class Crc32;
 // Extracts the plain files of an ARJ archive (methods 0 to 4), one at a time. Archives behind
 // a self-extracting program stub are found by searching for the main header. Encrypted members,
 // directories and other special entries are passed over; anything damaged ends the archive.
-class ZEBArj : public ZEBExtractor {
+class ZEBArj : public ArchiveFileExtractor {
 public:
     ZEBArj();
-    ~ZEBArj() override;
-
-    std::string Open(const std::string& archive, const std::string& scratchFolder) override;
-    std::string Next() override;
-    void Close() override;
 
 private:
     struct Header {
@@ -36,18 +30,14 @@ private:
         std::string name;
     };
 
-    bool FindMainHeader();
+    bool FindFirstHeader() override;
+    std::string NextMember() override;
     bool LoadBasicHeader(int64_t at);
     bool ReadHeader();
     bool SkipExtendedHeaders();
     bool Extractable() const;
-    std::string NextMember();
     void Decode(int64_t dataStart, MemberFile<Crc32>& out);
 
-    ZEBFile archive_;
-    bool open_ = false;
-    std::string folder_;
-    int64_t position_ = 0;
     uint16_t basicSize_ = 0;
     Header header_;
     std::vector<uint8_t> basicHeader_;

@@ -18,9 +18,6 @@ constexpr int32_t WindowSize = 16384;
 constexpr int DistanceClasses = 14;
 constexpr int DistanceCountBits = 4;
 
-constexpr int ArchiveShift = 16;
-constexpr int ArchiveClusters = 3;
-
 void DecodeMember(ZEBFile& archive, const LzhHeader& header, MemberFile<Crc16>& out)
 {
     if (header.method == 0) {
@@ -36,40 +33,9 @@ void DecodeMember(ZEBFile& archive, const LzhHeader& header, MemberFile<Crc16>& 
 
 }  // namespace
 
-ZEBLZH::~ZEBLZH() { Close(); }
-
-std::string ZEBLZH::Open(const std::string& archive, const std::string& scratchFolder)
+bool ZEBLZH::FindFirstHeader()
 {
-    Close();
-    try {
-        archive_.Open(archive, FileAccess::Read, ArchiveShift, ArchiveClusters);
-    } catch (const ZEBIOFailure&) {
-        return {};
-    }
-    folder_ = FolderPrefix(scratchFolder);
-    position_ = 0;
-    open_ = true;
-    return Next();
-}
-
-void ZEBLZH::Close()
-{
-    if (!open_)
-        return;
-    open_ = false;
-    archive_.Close();
-}
-
-std::string ZEBLZH::Next()
-{
-    if (!open_)
-        return {};
-    try {
-        return NextMember();
-    } catch (const ZEBIOFailure&) {
-        Close();
-        throw;
-    }
+    return true;
 }
 
 std::string ZEBLZH::NextMember()

@@ -22,51 +22,7 @@ constexpr int32_t MaxNameLength = 65535;
 constexpr int32_t AscHistory = 31200;
 constexpr int32_t HscOutputBuffer = 1 << 16;
 
-constexpr int ArchiveShift = 16;
-constexpr int ArchiveClusters = 3;
-
 }  // namespace
-
-ZEB_HA::~ZEB_HA() { Close(); }
-
-std::string ZEB_HA::Open(const std::string& archive, const std::string& scratchFolder)
-{
-    Close();
-    try {
-        archive_.Open(archive, FileAccess::Read, ArchiveShift, ArchiveClusters);
-    } catch (const ZEBIOFailure&) {
-        return {};
-    }
-    // Refuse anything that does not even start like an HA archive.
-    if (archive_.Size() < FirstHeader || archive_.ReadU8(0) != 'H' || archive_.ReadU8(1) != 'A') {
-        archive_.Close();
-        return {};
-    }
-    folder_ = FolderPrefix(scratchFolder);
-    position_ = FirstHeader;
-    open_ = true;
-    return Next();
-}
-
-void ZEB_HA::Close()
-{
-    if (!open_ && !archive_.IsOpen())
-        return;
-    open_ = false;
-    archive_.Close();
-}
-
-std::string ZEB_HA::Next()
-{
-    if (!open_)
-        return {};
-    try {
-        return NextMember();
-    } catch (const ZEBIOFailure&) {
-        Close();
-        throw;
-    }
-}
 
 // A zero-terminated string that ends inside the archive.
 bool ZEB_HA::ReadName(int64_t& at, std::string& text)
@@ -125,6 +81,15 @@ void ZEB_HA::Decode(const Header& header, MemberFile<Crc32>& out)
         SlidingWindow output(HscOutputBuffer, out, header.originalSize);
         DecodeHaHsc(coder, output);
     }
+}
+
+// Refuses anything that does not even start like an HA archive.
+bool ZEB_HA::FindFirstHeader()
+{
+    if (archive_.Size() < FirstHeader || archive_.ReadU8(0) != 'H' || archive_.ReadU8(1) != 'A')
+        return false;
+    position_ = FirstHeader;
+    return true;
 }
 
 std::string ZEB_HA::NextMember()

@@ -4,8 +4,7 @@
 #include <string>
 
 #include "library/MemberFile.h"
-#include "library/ZEBExtractor.h"
-#include "storage/ZEBFile.h"
+#include "library/ArchiveFileExtractor.h"
 
 namespace zeb {
 
@@ -14,16 +13,10 @@ class Crc32;
 // Extracts the files of an HA archive (methods CPY, ASC and HSC), one at a time. A member whose
 // data fails its CRC is dropped and the next one tried; a directory or special member ends the
 // archive.
-class ZEB_HA : public ZEBExtractor {
-public:
-    ZEB_HA() = default;
-    ~ZEB_HA() override;
-
-    std::string Open(const std::string& archive, const std::string& scratchFolder) override;
-    std::string Next() override;
-    void Close() override;
-
+class ZEB_HA : public ArchiveFileExtractor {
 private:
+    bool FindFirstHeader() override;
+    std::string NextMember() override;
     enum Method : uint8_t { Cpy = 0, Asc = 1, Hsc = 2, Directory = 14, Special = 15 };
 
     struct Header {
@@ -38,12 +31,7 @@ private:
     bool ReadHeader(Header& header);
     bool ReadName(int64_t& at, std::string& text);
     void Decode(const Header& header, MemberFile<Crc32>& out);
-    std::string NextMember();
 
-    ZEBFile archive_;
-    bool open_ = false;
-    std::string folder_;
-    int64_t position_ = 0;
 };
 
 }  // namespace zeb
