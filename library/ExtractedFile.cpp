@@ -10,10 +10,11 @@
 
 namespace zeb {
 
-ExtractedFile::ExtractedFile(std::string path, uint64_t limit)
+ExtractedFile::ExtractedFile(std::string path, uint64_t limit, Checksum checksum)
     : path_(std::move(path)),
       handle_(OpenFileHandle(path_, FileAccess::Create)),
       limit_(limit),
+      checksum_(checksum),
       buffer_(new uint8_t[BufferSize])
 {
     if (handle_ == InvalidFileHandle)
@@ -47,7 +48,8 @@ void ExtractedFile::Put(const uint8_t* data, size_t size)
 
 void ExtractedFile::Drain()
 {
-    crc_.Update(buffer_.get(), fill_);
+    if (checksum_ == Checksum::Crc32)
+        crc_.Update(buffer_.get(), fill_);
     for (size_t done = 0; done < fill_;) {
         ssize_t n = ::write(handle_, buffer_.get() + done, fill_ - done);
         if (n <= 0)

@@ -15,8 +15,11 @@ namespace zeb {
 // The file is removed again when the object goes away, unless Keep() was called.
 class ExtractedFile : public ByteSink {
 public:
+    // Whether the written bytes are checksummed here (ZIP) or by the archive's own library (RAR).
+    enum class Checksum { Crc32, ByLibrary };
+
     // Creates (or empties) the file; raises ZEBIOFailure when it cannot be created.
-    ExtractedFile(std::string path, uint64_t limit);
+    ExtractedFile(std::string path, uint64_t limit, Checksum checksum = Checksum::Crc32);
     ~ExtractedFile() override;
     ExtractedFile(const ExtractedFile&) = delete;
     ExtractedFile& operator=(const ExtractedFile&) = delete;
@@ -46,6 +49,7 @@ private:
     Crc32 crc_;
     bool overflowed_ = false;
     bool kept_ = false;
+    Checksum checksum_;
     std::unique_ptr<uint8_t[]> buffer_;
 };
 

@@ -125,7 +125,7 @@ void ZEBRar::Close()
 int ZEBRar::Extract(const std::string& path, uint64_t size, uint32_t dosTime)
 {
     try {
-        ExtractedFile out(path, size);
+        ExtractedFile out(path, size, ExtractedFile::Checksum::ByLibrary);
         output_ = &out;
         writeFailed_ = false;
         int result = RARProcessFile(handle_, RAR_TEST, nullptr, nullptr);
