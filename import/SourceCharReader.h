@@ -1,11 +1,14 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/CodePageDecoder.h"
+#include "platform/LittleEndian.h"
 
 namespace zeb {
 
@@ -15,8 +18,10 @@ class ZEBFile;
 constexpr char16_t SourceEnd = 0xFFFF;
 
 // Reads a source text one UTF-16 code unit at a time in one code page. Positions are byte
-// offsets into the source. The text is decoded a piece at a time and kept with the position of
-// every code unit, so reading on, and going back to a position just read, cost no decoding.
+// offsets into the source. Where every code unit has a fixed width (UTF-16LE, code pages of
+// single bytes) the units are taken straight from the source bytes; otherwise the text is
+// decoded a piece at a time and kept with the position of every code unit, so reading on, and
+// going back to a position just read, cost no decoding.
 class SourceCharReader {
 public:
     // codePage: UnicodeCodePage, AnsiCodePage or a code page of the catalogue
@@ -30,22 +35,78 @@ public:
     // character cut off by the end of the source give U+FFFD; the last consumes the rest.
     char16_t ReadSourceChar(int32_t& position)
     {
-        for (;;) {
-            if (cursor_ >= count_ || positions_[cursor_] != position) {
-                if (!Seek(position))
-                    return SourceEnd;
-            }
-            char16_t unit = units_[cursor_];
-            position = positions_[++cursor_];
-            if (unit != ByteOrderMark)
-                return unit;
-        }
+        char16_t unit = ReadWhile(position, size_, [](char16_t) { return false; });
+        if (unit != SourceEnd)
+            position = After(position);
+        return unit;
     }
 
     // The same as reading on while accept(unit) holds and position < end, stepping back in front
     // of the unit it refuses, which it returns (SourceEnd when the source ended first).
     template <typename Accept>
     char16_t ReadWhile(int32_t& position, int32_t end, Accept accept)
+    {
+        end = std::min(end, size_);
+        switch (form_) {
+        case Form::SingleBytes:
+            return ReadBytesWhile(position, end, accept);
+        case Form::Utf16:
+            return ReadUtf16While(position, end, accept);
+        case Form::Decoded:
+            break;
+        }
+        return ReadDecodedWhile(position, end, accept);
+    }
+
+    int32_t Size() const { return size_; }
+
+private:
+    static constexpr char16_t ByteOrderMark = 0xFEFF;
+
+    enum class Form { SingleBytes, Utf16, Decoded };
+
+    template <typename Accept>
+    char16_t ReadBytesWhile(int32_t& position, int32_t end, Accept accept)
+    {
+        const std::array<char16_t, 256>& table = *byteTable_;
+        while (position < end) {
+            Hold(position, 1);
+            const uint8_t* bytes = bytes_.data();
+            const int32_t held = held_, stop = std::min(end, held + holding_);
+            for (; position < stop; ++position) {
+                char16_t unit = table[bytes[position - held]];
+                if (unit != ByteOrderMark && !accept(unit))
+                    return unit;
+            }
+        }
+        return SourceEnd;
+    }
+
+    template <typename Accept>
+    char16_t ReadUtf16While(int32_t& position, int32_t end, Accept accept)
+    {
+        while (position < end) {
+            if (position + 1 == size_) {
+                if (!accept(ReplacementChar))
+                    return ReplacementChar;
+                position = size_;
+                break;
+            }
+            Hold(position, 2);
+            const uint8_t* bytes = bytes_.data();
+            // The units that begin before end and lie wholly in the bytes held.
+            const int32_t held = held_, stop = std::min(end, held + holding_ - 1);
+            for (; position < stop; position += 2) {
+                char16_t unit = Utf16Unit(bytes + (position - held));
+                if (unit != ByteOrderMark && !accept(unit))
+                    return unit;
+            }
+        }
+        return SourceEnd;
+    }
+
+    template <typename Accept>
+    char16_t ReadDecodedWhile(int32_t& position, int32_t end, Accept accept)
     {
         while (position < end) {
             if (cursor_ >= count_ || positions_[cursor_] != position) {
@@ -70,13 +131,25 @@ public:
         return SourceEnd;
     }
 
-    int32_t Size() const { return size_; }
+    static char16_t Utf16Unit(const uint8_t* bytes)
+    {
+        char16_t unit = char16_t(LoadU16(bytes));
+        return unit == SourceEnd ? ReplacementChar : unit;
+    }
 
-private:
-    static constexpr char16_t ByteOrderMark = 0xFEFF;
+    // The position after the unit at position, which was just read.
+    int32_t After(int32_t position);
+    // Holds the source bytes from position on, at least width of them unless the source ends
+    // first.
+    void Hold(int32_t position, int32_t width)
+    {
+        if (position < held_ || position + width > held_ + holding_)
+            HoldFrom(position);
+    }
+    void HoldFrom(int32_t position);
 
-    // Points the cursor at the unit at position, decoding as needed. At the end of the source
-    // it returns false, having moved position to the end.
+    // Points the cursor at the decoded unit at position, decoding as needed. At the end of the
+    // source it returns false, having moved position to the end.
     bool Seek(int32_t& position);
     bool Find(int32_t position);
     void KeepTail();
@@ -85,8 +158,13 @@ private:
 
     ZEBFile& source_;
     int32_t size_;
-    bool unicode_;
+    Form form_;
     CodePageDecoder decoder_;
+    const std::array<char16_t, 256>* byteTable_;
+    // Source bytes: those held from held_ on, or the piece being decoded.
+    std::vector<uint8_t> bytes_;
+    int32_t held_ = 0;
+    int32_t holding_ = 0;
     // The decoded units and the position of each; positions_[count_] is the position after the
     // last one.
     std::unique_ptr<char16_t[]> units_;
@@ -94,7 +172,6 @@ private:
     size_t count_ = 0;
     size_t cursor_ = 0;
     int32_t fed_ = 0;  // the decoder has decoded every byte below this
-    std::vector<uint8_t> bytes_;
 };
 
 }  // namespace zeb
