@@ -2,6 +2,7 @@
 
 #include "import/SourceCharReader.h"
 #include "import/ZEBProgress.h"
+#include "platform/LittleEndian.h"
 #include "storage/TextStream.h"
 #include "storage/ZEBParagInfo.h"
 
@@ -14,60 +15,57 @@ constexpr int MaxWordChars = 250;  // a paragraph's TAB comes on top
 
 // Turns the characters of one line into records: each run of blanks gives the space runs of
 // its spaces (control characters are dropped), each run of visible characters words of at most
-// MaxWordChars. A paragraph whose lines hold no word passes its TAB on to the next word.
+// MaxWordChars, written straight into the writer. A paragraph whose lines hold no word passes
+// its TAB on to the next word.
 class LineRecords {
 public:
-    explicit LineRecords(TextStreamWriter& writer) : writer_(writer) {}
+    LineRecords(SourceCharReader& reader, TextStreamWriter& writer)
+        : reader_(reader), writer_(writer)
+    {
+    }
 
     void StartParagraph() { newParagraph_ = true; }
 
-    void Take(char16_t c)
+    void Write(int32_t position, int32_t end)
     {
-        if (c > Space) {
-            if (spaces_ > 0)
-                EndSpaces();
-            if (length_ == MaxWordChars)
-                EndWord();
-            word_[1 + length_++] = c;
-            return;
+        while (position < end) {
+            int spaces = 0;
+            char16_t c = reader_.ReadWhile(position, end, [&spaces](char16_t u) {
+                spaces += u == Space ? 1 : 0;
+                return u <= Space;
+            });
+            writer_.SpaceRuns(spaces);
+            if (c == SourceEnd)
+                break;
+            WriteWord(position, end);
         }
-        EndWord();
-        spaces_ += c == Space ? 1 : 0;
-    }
-
-    void EndLine()
-    {
-        EndWord();
-        EndSpaces();
         writer_.LineEnd();
     }
 
 private:
-    void EndSpaces()
+    // The word at position, which holds a visible character.
+    void WriteWord(int32_t& position, int32_t end)
     {
-        writer_.SpaceRuns(spaces_);
-        spaces_ = 0;
-    }
-
-    void EndWord()
-    {
-        if (length_ == 0)
-            return;
+        uint8_t* units = writer_.BeginWord();
+        int count = 0;
         if (newParagraph_) {
             newParagraph_ = false;
-            word_[0] = Tab;
-            writer_.Word({word_, size_t(length_) + 1});
-        } else {
-            writer_.Word({word_ + 1, size_t(length_)});
+            StoreU16(units, Tab);
+            count = 1;
         }
-        length_ = 0;
+        const int limit = count + MaxWordChars;
+        reader_.ReadWhile(position, end, [&](char16_t u) {
+            if (u <= Space || count == limit)
+                return false;
+            StoreU16(units + 2 * count++, u);
+            return true;
+        });
+        writer_.EndWord(count);
     }
 
+    SourceCharReader& reader_;
     TextStreamWriter& writer_;
     bool newParagraph_ = true;
-    int spaces_ = 0;
-    int length_ = 0;
-    char16_t word_[1 + MaxWordChars];
 };
 
 }  // namespace
@@ -75,18 +73,13 @@ private:
 void WriteTextStream(SourceCharReader& reader, const ZEBLineInfo& lines, TextStreamWriter& writer,
                      ZEBParagInfo& paragraphs, ZEBParagInfo& lineStarts, ZEBProgress& progress)
 {
-    LineRecords records(writer);
+    LineRecords records(reader, writer);
     for (const ZEBLineInfoObject& line : lines) {
         if (line.paragraphStart) {
             records.StartParagraph();
             paragraphs.Append(writer.Position());
         }
-        int32_t position = line.start;
-        reader.ReadWhile(position, line.end, [&records](char16_t c) {
-            records.Take(c);
-            return true;
-        });
-        records.EndLine();
+        records.Write(line.start, line.end);
         lineStarts.Append(writer.Position());
         progress.Progress(int64_t(reader.Size()) + 2 * int64_t(line.end));
     }
