@@ -65,43 +65,53 @@ private:
 
     enum class Form { SingleBytes, Utf16, Decoded };
 
+    // The walks keep the position in a local, which the compiler holds in a register.
     template <typename Accept>
     char16_t ReadBytesWhile(int32_t& position, int32_t end, Accept accept)
     {
         const std::array<char16_t, 256>& table = *byteTable_;
-        while (position < end) {
-            Hold(position, 1);
+        int32_t p = position;
+        while (p < end) {
+            Hold(p, 1);
             const uint8_t* bytes = bytes_.data();
             const int32_t held = held_, stop = std::min(end, held + holding_);
-            for (; position < stop; ++position) {
-                char16_t unit = table[bytes[position - held]];
-                if (unit != ByteOrderMark && !accept(unit))
+            for (; p < stop; ++p) {
+                char16_t unit = table[bytes[p - held]];
+                if (unit != ByteOrderMark && !accept(unit)) {
+                    position = p;
                     return unit;
+                }
             }
         }
+        position = p;
         return SourceEnd;
     }
 
     template <typename Accept>
     char16_t ReadUtf16While(int32_t& position, int32_t end, Accept accept)
     {
-        while (position < end) {
-            if (position + 1 == size_) {
+        int32_t p = position;
+        while (p < end) {
+            if (p + 1 == size_) {
+                position = p;
                 if (!accept(ReplacementChar))
                     return ReplacementChar;
                 position = size_;
-                break;
+                return SourceEnd;
             }
-            Hold(position, 2);
+            Hold(p, 2);
             const uint8_t* bytes = bytes_.data();
             // The units that begin before end and lie wholly in the bytes held.
             const int32_t held = held_, stop = std::min(end, held + holding_ - 1);
-            for (; position < stop; position += 2) {
-                char16_t unit = Utf16Unit(bytes + (position - held));
-                if (unit != ByteOrderMark && !accept(unit))
+            for (; p < stop; p += 2) {
+                char16_t unit = Utf16Unit(bytes + (p - held));
+                if (unit != ByteOrderMark && !accept(unit)) {
+                    position = p;
                     return unit;
+                }
             }
         }
+        position = p;
         return SourceEnd;
     }
 
