@@ -23,7 +23,9 @@ SourceCharReader::SourceCharReader(ZEBFile& source, int32_t codePage)
     if (codePage == UnicodeCodePage) {
         form_ = Form::Utf16;
     } else if (byteTable_) {
-        form_ = Form::SingleBytes;
+        bool marks = std::find(byteTable_->begin(), byteTable_->end(), ByteOrderMark) !=
+                     byteTable_->end();
+        form_ = marks ? Form::SingleBytesWithMarks : Form::SingleBytes;
     } else {
         form_ = Form::Decoded;
         units_.reset(new char16_t[Capacity]);
@@ -36,6 +38,7 @@ int32_t SourceCharReader::After(int32_t position)
 {
     switch (form_) {
     case Form::SingleBytes:
+    case Form::SingleBytesWithMarks:
         return position + 1;
     case Form::Utf16:
         return std::min(position + 2, size_);

@@ -49,7 +49,9 @@ public:
         end = std::min(end, size_);
         switch (form_) {
         case Form::SingleBytes:
-            return ReadBytesWhile(position, end, accept);
+            return ReadBytesWhile<false>(position, end, accept);
+        case Form::SingleBytesWithMarks:
+            return ReadBytesWhile<true>(position, end, accept);
         case Form::Utf16:
             return ReadUtf16While(position, end, accept);
         case Form::Decoded:
@@ -63,10 +65,11 @@ public:
 private:
     static constexpr char16_t ByteOrderMark = 0xFEFF;
 
-    enum class Form { SingleBytes, Utf16, Decoded };
+    // SingleBytesWithMarks: a code page of single bytes where one of them gives U+FEFF.
+    enum class Form { SingleBytes, SingleBytesWithMarks, Utf16, Decoded };
 
     // The walks keep the position in a local, which the compiler holds in a register.
-    template <typename Accept>
+    template <bool SkipMarks, typename Accept>
     char16_t ReadBytesWhile(int32_t& position, int32_t end, Accept accept)
     {
         const std::array<char16_t, 256>& table = *byteTable_;
@@ -77,7 +80,7 @@ private:
             const int32_t held = held_, stop = std::min(end, held + holding_);
             for (; p < stop; ++p) {
                 char16_t unit = table[bytes[p - held]];
-                if (unit != ByteOrderMark && !accept(unit)) {
+                if ((!SkipMarks || unit != ByteOrderMark) && !accept(unit)) {
                     position = p;
                     return unit;
                 }
