@@ -17,10 +17,8 @@ int32_t Saturated(int64_t columns)
     return int32_t(std::min<int64_t>(columns, std::numeric_limits<int32_t>::max()));
 }
 
-
-}  // namespace
-
-int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoObject& line)
+template <typename Source>
+int32_t ScanLine(Source& reader, int32_t position, ZEBLineInfoObject& line)
 {
     const int32_t size = reader.Size();
     int64_t length = 0, indent = 0;
@@ -59,16 +57,25 @@ int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoOb
     return position;
 }
 
+}  // namespace
+
+int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoObject& line)
+{
+    return ScanLine(reader, position, line);
+}
+
 ZEBLineInfo ScanSource(SourceCharReader& reader, ZEBProgress& progress)
 {
     ZEBLineInfo lines;
-    for (int32_t position = 0; position < reader.Size();) {
-        ZEBLineInfoObject& line = lines.emplace_back();
-        line.start = position;
-        position = ScanSourceLine(reader, position, line);
-        line.end = position;
-        progress.Progress(position);
-    }
+    reader.InItsForm([&](auto source) {
+        for (int32_t position = 0; position < source.Size();) {
+            ZEBLineInfoObject& line = lines.emplace_back();
+            line.start = position;
+            position = ScanLine(source, position, line);
+            line.end = position;
+            progress.Progress(position);
+        }
+    });
     return lines;
 }
 

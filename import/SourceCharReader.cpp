@@ -34,20 +34,6 @@ SourceCharReader::SourceCharReader(ZEBFile& source, int32_t codePage)
     }
 }
 
-int32_t SourceCharReader::After(int32_t position)
-{
-    switch (form_) {
-    case Form::SingleBytes:
-    case Form::SingleBytesWithMarks:
-        return position + 1;
-    case Form::Utf16:
-        return std::min(position + 2, size_);
-    case Form::Decoded:
-        break;
-    }
-    return positions_[++cursor_];
-}
-
 void SourceCharReader::HoldFrom(int32_t position)
 {
     held_ = position;

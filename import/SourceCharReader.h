@@ -28,6 +28,25 @@ public:
     // (std::invalid_argument for one this system cannot convert).
     SourceCharReader(ZEBFile& source, int32_t codePage);
 
+    // Calls pass(source) with a view of this reader that reads the same (ReadSourceChar,
+    // ReadWhile, Size), its way of reading the code page chosen once rather than on every call:
+    // a pass over the whole text takes it.
+    template <typename Pass>
+    decltype(auto) InItsForm(Pass pass)
+    {
+        switch (form_) {
+        case Form::SingleBytes:
+            return pass(FixedForm<Form::SingleBytes>(*this));
+        case Form::SingleBytesWithMarks:
+            return pass(FixedForm<Form::SingleBytesWithMarks>(*this));
+        case Form::Utf16:
+            return pass(FixedForm<Form::Utf16>(*this));
+        case Form::Decoded:
+            break;
+        }
+        return pass(FixedForm<Form::Decoded>(*this));
+    }
+
     // The code unit at position, moving position past it; SourceEnd, and position unchanged, at
     // the end of the source. Every U+FEFF is skipped wherever it stands. A character outside the
     // Basic Multilingual Plane comes out as its two surrogates on two calls: the second lies at
@@ -35,10 +54,7 @@ public:
     // character cut off by the end of the source give U+FFFD; the last consumes the rest.
     char16_t ReadSourceChar(int32_t& position)
     {
-        char16_t unit = ReadWhile(position, size_, [](char16_t) { return false; });
-        if (unit != SourceEnd)
-            position = After(position);
-        return unit;
+        return InItsForm([&](auto source) { return source.ReadSourceChar(position); });
     }
 
     // The same as reading on while accept(unit) holds and position < end, stepping back in front
@@ -46,18 +62,7 @@ public:
     template <typename Accept>
     char16_t ReadWhile(int32_t& position, int32_t end, Accept accept)
     {
-        end = std::min(end, size_);
-        switch (form_) {
-        case Form::SingleBytes:
-            return ReadBytesWhile<false>(position, end, accept);
-        case Form::SingleBytesWithMarks:
-            return ReadBytesWhile<true>(position, end, accept);
-        case Form::Utf16:
-            return ReadUtf16While(position, end, accept);
-        case Form::Decoded:
-            break;
-        }
-        return ReadDecodedWhile(position, end, accept);
+        return InItsForm([&](auto source) { return source.ReadWhile(position, end, accept); });
     }
 
     int32_t Size() const { return size_; }
@@ -65,10 +70,43 @@ public:
 private:
     static constexpr char16_t ByteOrderMark = 0xFEFF;
 
-    // SingleBytesWithMarks: a code page of single bytes where one of them gives U+FEFF.
+    // How the code units come from the source bytes. SingleBytesWithMarks: a code page of
+    // single bytes where one of them gives U+FEFF.
     enum class Form { SingleBytes, SingleBytesWithMarks, Utf16, Decoded };
 
-    // The walks keep the position in a local, which the compiler holds in a register.
+    template <Form F>
+    class FixedForm {
+    public:
+        explicit FixedForm(SourceCharReader& reader) : reader_(reader) {}
+
+        char16_t ReadSourceChar(int32_t& position)
+        {
+            char16_t unit = ReadWhile(position, reader_.size_, [](char16_t) { return false; });
+            if (unit != SourceEnd)
+                position = reader_.After<F>(position);
+            return unit;
+        }
+
+        template <typename Accept>
+        char16_t ReadWhile(int32_t& position, int32_t end, Accept accept)
+        {
+            end = std::min(end, reader_.size_);
+            if constexpr (F == Form::SingleBytes)
+                return reader_.ReadBytesWhile<false>(position, end, accept);
+            else if constexpr (F == Form::SingleBytesWithMarks)
+                return reader_.ReadBytesWhile<true>(position, end, accept);
+            else if constexpr (F == Form::Utf16)
+                return reader_.ReadUtf16While(position, end, accept);
+            else
+                return reader_.ReadDecodedWhile(position, end, accept);
+        }
+
+        int32_t Size() const { return reader_.size_; }
+
+    private:
+        SourceCharReader& reader_;
+    };
+
     template <bool SkipMarks, typename Accept>
     char16_t ReadBytesWhile(int32_t& position, int32_t end, Accept accept)
     {
@@ -151,7 +189,16 @@ private:
     }
 
     // The position after the unit at position, which was just read.
-    int32_t After(int32_t position);
+    template <Form F>
+    int32_t After(int32_t position)
+    {
+        if constexpr (F == Form::Utf16)
+            return std::min(position + 2, size_);
+        else if constexpr (F == Form::Decoded)
+            return positions_[++cursor_];
+        else
+            return position + 1;
+    }
     // Holds the source bytes from position on, at least width of them unless the source ends
     // first.
     void Hold(int32_t position, int32_t width)

@@ -17,9 +17,10 @@ constexpr int MaxWordChars = 250;  // a paragraph's TAB comes on top
 // its spaces (control characters are dropped), each run of visible characters words of at most
 // MaxWordChars, written straight into the writer. A paragraph whose lines hold no word passes
 // its TAB on to the next word.
+template <typename Source>
 class LineRecords {
 public:
-    LineRecords(SourceCharReader& reader, TextStreamWriter& writer)
+    LineRecords(Source& reader, TextStreamWriter& writer)
         : reader_(reader), writer_(writer)
     {
     }
@@ -63,7 +64,7 @@ private:
         writer_.EndWord(count);
     }
 
-    SourceCharReader& reader_;
+    Source& reader_;
     TextStreamWriter& writer_;
     bool newParagraph_ = true;
 };
@@ -73,16 +74,18 @@ private:
 void WriteTextStream(SourceCharReader& reader, const ZEBLineInfo& lines, TextStreamWriter& writer,
                      ZEBParagInfo& paragraphs, ZEBParagInfo& lineStarts, ZEBProgress& progress)
 {
-    LineRecords records(reader, writer);
-    for (const ZEBLineInfoObject& line : lines) {
-        if (line.paragraphStart) {
-            records.StartParagraph();
-            paragraphs.Append(writer.Position());
+    reader.InItsForm([&](auto source) {
+        LineRecords records(source, writer);
+        for (const ZEBLineInfoObject& line : lines) {
+            if (line.paragraphStart) {
+                records.StartParagraph();
+                paragraphs.Append(writer.Position());
+            }
+            records.Write(line.start, line.end);
+            lineStarts.Append(writer.Position());
+            progress.Progress(int64_t(source.Size()) + 2 * int64_t(line.end));
         }
-        records.Write(line.start, line.end);
-        lineStarts.Append(writer.Position());
-        progress.Progress(int64_t(reader.Size()) + 2 * int64_t(line.end));
-    }
+    });
 }
 
 }  // namespace zeb

@@ -12,6 +12,20 @@ namespace zeb {
 TextStreamWriter::TextStreamWriter(ZEBFile& file, int32_t position, Mode mode)
     : file_(file), position_(position), mode_(mode), buffer_(new uint8_t[Capacity])
 {
+    SetLimit();
+}
+
+void TextStreamWriter::SetLimit()
+{
+    const int64_t toLargestFile = std::numeric_limits<int32_t>::max() - int64_t(position_);
+    limit_ = int(std::min<int64_t>(Capacity, toLargestFile));
+}
+
+void TextStreamWriter::MakeRoom(int bytes)
+{
+    Flush();
+    if (used_ + bytes > limit_)
+        PastTheLargestFile();
 }
 
 void TextStreamWriter::PastTheLargestFile()
@@ -26,6 +40,7 @@ void TextStreamWriter::Flush()
     file_.Write(position_, buffer_.get(), used_);
     position_ += used_;
     used_ = 0;
+    SetLimit();
 }
 
 void TextStreamWriter::Word(std::u16string_view word)

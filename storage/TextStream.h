@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -43,7 +42,8 @@ public:
     void EndWord(int count)
     {
         const int bytes = 1 + 2 * count;
-        CheckEnd(bytes);
+        if (used_ + bytes > limit_)  // BeginWord made room: the file would grow too large
+            PastTheLargestFile();
         buffer_[size_t(used_)] = uint8_t(count);
         used_ += bytes;
         Commit();
@@ -62,19 +62,16 @@ private:
     // A space run of count, or a line end for 0.
     void Pair(uint8_t count)
     {
-        if (used_ + 2 > Capacity)
-            Flush();
-        CheckEnd(2);
+        if (used_ + 2 > limit_)
+            MakeRoom(2);
         buffer_[size_t(used_)] = 0;
         buffer_[size_t(used_) + 1] = count;
         used_ += 2;
         Commit();
     }
-    void CheckEnd(int bytes) const
-    {
-        if (int64_t(position_) + used_ + bytes > std::numeric_limits<int32_t>::max())
-            PastTheLargestFile();
-    }
+    void SetLimit();
+    // Flushes; ZEBIOFailure when bytes more would still not fit.
+    void MakeRoom(int bytes);
     [[noreturn]] static void PastTheLargestFile();
     // Ends a record: hands it to the file unless the writer gathers.
     void Commit()
@@ -87,6 +84,7 @@ private:
     int32_t position_;  // where the gathered records go
     Mode mode_;
     int used_ = 0;
+    int limit_;  // used_ may grow to this: the capacity, or less near the largest file
     std::unique_ptr<uint8_t[]> buffer_;
 };
 
