@@ -145,8 +145,13 @@ private:
             // The units that begin before end and lie wholly in the bytes held.
             const int32_t held = held_, stop = std::min(end, held + holding_ - 1);
             for (; p < stop; p += 2) {
-                char16_t unit = Utf16Unit(bytes + (p - held));
-                if (unit != ByteOrderMark && !accept(unit)) {
+                char16_t unit = char16_t(LoadU16(bytes + (p - held)));
+                if (unit >= ByteOrderMark) [[unlikely]] {
+                    if (unit == ByteOrderMark)
+                        continue;
+                    unit = unit == SourceEnd ? ReplacementChar : unit;
+                }
+                if (!accept(unit)) {
                     position = p;
                     return unit;
                 }
@@ -180,12 +185,6 @@ private:
             position = positions[k];
         }
         return SourceEnd;
-    }
-
-    static char16_t Utf16Unit(const uint8_t* bytes)
-    {
-        char16_t unit = char16_t(LoadU16(bytes));
-        return unit == SourceEnd ? ReplacementChar : unit;
     }
 
     // The position after the unit at position, which was just read.
