@@ -22,7 +22,7 @@ int32_t ScanLine(Source& reader, int32_t position, ZEBLineInfoObject& line)
 {
     const int32_t size = reader.Size();
     int64_t length = 0, indent = 0;
-    bool visible = false;
+    char16_t highest = 0;  // of the rest of the line
     char16_t c = reader.ReadWhile(position, size, [&](char16_t u) {
         if (u == Space) {
             ++length;
@@ -44,7 +44,7 @@ int32_t ScanLine(Source& reader, int32_t position, ZEBLineInfoObject& line)
                 if (u == LineFeed)
                     return false;
                 ++length;
-                visible = visible || u > Space;
+                highest = std::max(highest, u);
                 return true;
             });
         }
@@ -53,7 +53,7 @@ int32_t ScanLine(Source& reader, int32_t position, ZEBLineInfoObject& line)
     }
     line.indent = Saturated(indent);
     line.length = Saturated(length);
-    line.visible = visible;
+    line.visible = highest > Space;
     return position;
 }
 
