@@ -27,43 +27,44 @@ public:
 
     void StartParagraph() { newParagraph_ = true; }
 
+    // One walk over the line, its state in locals: a word record stays open in the writer
+    // while its characters come, and the spaces before it are counted until it opens.
     void Write(int32_t position, int32_t end)
     {
-        while (position < end) {
-            int spaces = 0;
-            char16_t c = reader_.ReadWhile(position, end, [&spaces](char16_t u) {
+        int spaces = 0;
+        uint8_t* units = nullptr;
+        int count = 0, limit = 0;  // equal while no word is open, or when the open one is full
+        reader_.ReadWhile(position, end, [&](char16_t u) {
+            if (u <= Space) {
+                if (count > 0)
+                    writer_.EndWord(count);
+                count = limit = 0;
                 spaces += u == Space ? 1 : 0;
-                return u <= Space;
-            });
-            writer_.SpaceRuns(spaces);
-            if (c == SourceEnd)
-                break;
-            WriteWord(position, end);
-        }
+                return true;
+            }
+            if (count == limit) {
+                if (count > 0) {
+                    writer_.EndWord(count);
+                } else {
+                    writer_.SpaceRuns(spaces);
+                    spaces = 0;
+                }
+                units = writer_.BeginWord();
+                StoreU16(units, Tab);  // kept only when the word opens a paragraph
+                count = newParagraph_ ? 1 : 0;
+                newParagraph_ = false;
+                limit = count + MaxWordChars;
+            }
+            StoreU16(units + 2 * count++, u);
+            return true;
+        });
+        if (count > 0)
+            writer_.EndWord(count);
+        writer_.SpaceRuns(spaces);
         writer_.LineEnd();
     }
 
 private:
-    // The word at position, which holds a visible character.
-    void WriteWord(int32_t& position, int32_t end)
-    {
-        uint8_t* units = writer_.BeginWord();
-        int count = 0;
-        if (newParagraph_) {
-            newParagraph_ = false;
-            StoreU16(units, Tab);
-            count = 1;
-        }
-        const int limit = count + MaxWordChars;
-        reader_.ReadWhile(position, end, [&](char16_t u) {
-            if (u <= Space || count == limit)
-                return false;
-            StoreU16(units + 2 * count++, u);
-            return true;
-        });
-        writer_.EndWord(count);
-    }
-
     Source& reader_;
     TextStreamWriter& writer_;
     bool newParagraph_ = true;
