@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -26,8 +25,10 @@ public:
     // count spaces as runs of at most 255, the remainder last.
     void SpaceRuns(int count)
     {
-        for (; count > 0; count -= MaxSpaceRun)
-            Pair(uint8_t(std::min(count, MaxSpaceRun)));
+        for (; count > MaxSpaceRun; count -= MaxSpaceRun)
+            Pair(MaxSpaceRun);
+        if (count > 0)
+            Pair(uint8_t(count));
     }
     // One word record of the first 255 code units of word, which holds none of them a blank.
     void Word(std::u16string_view word);
