@@ -101,6 +101,27 @@ private:
                 return reader_.ReadDecodedWhile(position, end, accept);
         }
 
+        // Up to max code units from position on, those that begin before end, into units,
+        // moving position past them; their number, 0 only when none is left before end.
+        int ReadUnits(int32_t& position, int32_t end, char16_t* units, int max)
+        {
+            end = std::min(end, reader_.size_);
+            if constexpr (F == Form::SingleBytes) {
+                return reader_.ReadBytes(position, end, units, max);
+            } else if constexpr (F == Form::Utf16) {
+                return reader_.ReadUtf16(position, end, units, max);
+            } else {
+                int count = 0;
+                ReadWhile(position, end, [&](char16_t u) {
+                    if (count == max)
+                        return false;
+                    units[count++] = u;
+                    return true;
+                });
+                return count;
+            }
+        }
+
         int32_t Size() const { return reader_.size_; }
 
     private:
@@ -159,6 +180,47 @@ private:
         }
         position = p;
         return SourceEnd;
+    }
+
+    int ReadBytes(int32_t& position, int32_t end, char16_t* units, int max)
+    {
+        if (position >= end)
+            return 0;
+        Hold(position, 1);
+        const int count = std::min(max, std::min(end, held_ + holding_) - position);
+        const uint8_t* bytes = bytes_.data() + (position - held_);
+        for (int k = 0; k < count; ++k)
+            units[k] = (*byteTable_)[bytes[k]];
+        position += count;
+        return count;
+    }
+
+    int ReadUtf16(int32_t& position, int32_t end, char16_t* units, int max)
+    {
+        int count = 0;
+        while (count == 0 && position < end) {
+            if (position + 1 == size_) {
+                units[count++] = ReplacementChar;
+                position = size_;
+                break;
+            }
+            Hold(position, 2);
+            // The units that begin before end and lie wholly in the bytes held.
+            const int32_t stop = std::min(end, held_ + holding_ - 1);
+            const int taken = std::min(max, (stop - position + 1) / 2);
+            const uint8_t* bytes = bytes_.data() + (position - held_);
+            for (int k = 0; k < taken; ++k) {
+                char16_t unit = char16_t(LoadU16(bytes + 2 * k));
+                if (unit >= ByteOrderMark) [[unlikely]] {
+                    if (unit == ByteOrderMark)
+                        continue;
+                    unit = unit == SourceEnd ? ReplacementChar : unit;
+                }
+                units[count++] = unit;
+            }
+            position += 2 * taken;
+        }
+        return count;
     }
 
     template <typename Accept>

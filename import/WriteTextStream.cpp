@@ -33,18 +33,8 @@ public:
 
     void Write(int32_t position, int32_t end)
     {
-        for (;;) {
-            int count = 0;
-            char16_t c = reader_.ReadWhile(position, end, [&](char16_t u) {
-                if (count == PieceSize)
-                    return false;
-                piece_[count++] = u;
-                return true;
-            });
+        while (int count = reader_.ReadUnits(position, end, piece_, PieceSize))
             TakePiece(count);
-            if (c == SourceEnd)
-                break;
-        }
         EndWord();
         writer_.SpaceRuns(spaces_);
         spaces_ = 0;

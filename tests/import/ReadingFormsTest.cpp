@@ -21,7 +21,7 @@ std::u16string AwkwardText()
     const std::u16string word250(250, u'\u0436');
     std::u16string text;
     for (int k = 0; k < 80; ++k) {
-        text += u"    Первая строка абзаца, a long line of prose that fills the width.\r\n";
+        text += u"    Первая строка абзаца, a long line of prose that fills it.\r\n";
         text += u"a\tb\t\tc \x01 d\re \x7F f\n";
         text += std::u16string(300, u' ') + u"x" + std::u16string(255 + k, u' ') + u"y\n";
         text += u"\uFEFFначало \uFEFF сло\uFEFFво\n\n";
