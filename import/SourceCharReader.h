@@ -166,12 +166,9 @@ private:
             // The units that begin before end and lie wholly in the bytes held.
             const int32_t held = held_, stop = std::min(end, held + holding_ - 1);
             for (; p < stop; p += 2) {
-                char16_t unit = char16_t(LoadU16(bytes + (p - held)));
-                if (unit >= ByteOrderMark) [[unlikely]] {
-                    if (unit == ByteOrderMark)
-                        continue;
-                    unit = unit == SourceEnd ? ReplacementChar : unit;
-                }
+                char16_t unit;
+                if (!Utf16Unit(bytes + (p - held), unit))
+                    continue;
                 if (!accept(unit)) {
                     position = p;
                     return unit;
@@ -210,13 +207,9 @@ private:
             const int taken = std::min(max, (stop - position + 1) / 2);
             const uint8_t* bytes = bytes_.data() + (position - held_);
             for (int k = 0; k < taken; ++k) {
-                char16_t unit = char16_t(LoadU16(bytes + 2 * k));
-                if (unit >= ByteOrderMark) [[unlikely]] {
-                    if (unit == ByteOrderMark)
-                        continue;
-                    unit = unit == SourceEnd ? ReplacementChar : unit;
-                }
-                units[count++] = unit;
+                char16_t unit;
+                if (Utf16Unit(bytes + 2 * k, unit))
+                    units[count++] = unit;
             }
             position += 2 * taken;
         }
@@ -247,6 +240,19 @@ private:
             position = positions[k];
         }
         return SourceEnd;
+    }
+
+    // The UTF-16LE unit at bytes; false for a byte order mark, which is skipped. U+FFFF, no
+    // character, becomes U+FFFD.
+    static bool Utf16Unit(const uint8_t* bytes, char16_t& unit)
+    {
+        unit = char16_t(LoadU16(bytes));
+        if (unit >= ByteOrderMark) [[unlikely]] {
+            if (unit == ByteOrderMark)
+                return false;
+            unit = unit == SourceEnd ? ReplacementChar : unit;
+        }
+        return true;
     }
 
     // The position after the unit at position, which was just read.
