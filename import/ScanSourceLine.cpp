@@ -17,14 +17,12 @@ int32_t Saturated(int64_t columns)
     return int32_t(std::min<int64_t>(columns, std::numeric_limits<int32_t>::max()));
 }
 
-
-}  // namespace
-
-int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoObject& line)
+template <typename Source>
+int32_t ScanLine(Source& reader, int32_t position, ZEBLineInfoObject& line)
 {
     const int32_t size = reader.Size();
     int64_t length = 0, indent = 0;
-    bool visible = false;
+    char16_t highest = 0;  // of the rest of the line
     char16_t c = reader.ReadWhile(position, size, [&](char16_t u) {
         if (u == Space) {
             ++length;
@@ -46,7 +44,7 @@ int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoOb
                 if (u == LineFeed)
                     return false;
                 ++length;
-                visible = visible || u > Space;
+                highest = std::max(highest, u);
                 return true;
             });
         }
@@ -55,20 +53,29 @@ int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoOb
     }
     line.indent = Saturated(indent);
     line.length = Saturated(length);
-    line.visible = visible;
+    line.visible = highest > Space;
     return position;
+}
+
+}  // namespace
+
+int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoObject& line)
+{
+    return ScanLine(reader, position, line);
 }
 
 ZEBLineInfo ScanSource(SourceCharReader& reader, ZEBProgress& progress)
 {
     ZEBLineInfo lines;
-    for (int32_t position = 0; position < reader.Size();) {
-        ZEBLineInfoObject& line = lines.emplace_back();
-        line.start = position;
-        position = ScanSourceLine(reader, position, line);
-        line.end = position;
-        progress.Progress(position);
-    }
+    reader.InItsForm([&](auto source) {
+        for (int32_t position = 0; position < source.Size();) {
+            ZEBLineInfoObject& line = lines.emplace_back();
+            line.start = position;
+            position = ScanLine(source, position, line);
+            line.end = position;
+            progress.Progress(position);
+        }
+    });
     return lines;
 }
 

@@ -1,7 +1,5 @@
 #include "import/SourceCharReader.h"
 
-#include <algorithm>
-
 #include "storage/ZEBFile.h"
 
 namespace zeb {
@@ -18,13 +16,29 @@ constexpr size_t Capacity = KeptUnits + size_t(CodePageDecoder::Room(PieceSize))
 SourceCharReader::SourceCharReader(ZEBFile& source, int32_t codePage)
     : source_(source),
       size_(source.Size()),
-      unicode_(codePage == UnicodeCodePage),
       decoder_(codePage),
-      units_(new char16_t[Capacity]),
-      positions_(new int32_t[Capacity]),
+      byteTable_(decoder_.ByteTable()),
       bytes_(PieceSize)
 {
-    positions_[0] = 0;
+    if (codePage == UnicodeCodePage) {
+        form_ = Form::Utf16;
+    } else if (byteTable_) {
+        bool marks = std::find(byteTable_->begin(), byteTable_->end(), ByteOrderMark) !=
+                     byteTable_->end();
+        form_ = marks ? Form::SingleBytesWithMarks : Form::SingleBytes;
+    } else {
+        form_ = Form::Decoded;
+        units_.reset(new char16_t[Capacity]);
+        positions_.reset(new int32_t[Capacity]);
+        positions_[0] = 0;
+    }
+}
+
+void SourceCharReader::HoldFrom(int32_t position)
+{
+    held_ = position;
+    holding_ = std::min(PieceSize, size_ - position);
+    source_.Read(position, bytes_.data(), holding_);
 }
 
 bool SourceCharReader::Seek(int32_t& position)
@@ -81,14 +95,14 @@ void SourceCharReader::Restart(int32_t position)
     fed_ = position;
 }
 
-// Pieces of a byte code page end after their last LF byte, if they hold one, so that no
-// character and, in every code page here, no shift state is cut.
+// Pieces end after their last LF byte, if they hold one, so that no character and, in every
+// code page here, no shift state is cut.
 void SourceCharReader::DecodeNextPiece()
 {
     int32_t take = std::min(PieceSize, size_ - fed_);
     source_.Read(fed_, bytes_.data(), take);
     bool last = fed_ + take == size_;
-    if (!last && !unicode_) {
+    if (!last) {
         auto piece = bytes_.rbegin() + (PieceSize - take);
         auto lineFeed = std::find(piece, bytes_.rend(), uint8_t('\n'));
         if (lineFeed != bytes_.rend())

@@ -27,6 +27,10 @@ public:
     // The code units a piece of count bytes may need room for.
     static constexpr int32_t Room(int32_t count) { return 4 * count + 16; }
 
+    // For a code page of single bytes without shift states, the code unit of every byte (as
+    // Decode gives it); null for any other.
+    const std::array<char16_t, 256>* ByteTable() const { return byteTable_.get(); }
+
     // Forgets every state: the next piece starts a text.
     void Reset();
 

@@ -12,17 +12,25 @@ namespace zeb {
 TextStreamWriter::TextStreamWriter(ZEBFile& file, int32_t position, Mode mode)
     : file_(file), position_(position), mode_(mode), buffer_(new uint8_t[Capacity])
 {
+    SetLimit();
 }
 
-uint8_t* TextStreamWriter::Reserve(int bytes)
+void TextStreamWriter::SetLimit()
 {
-    if (used_ + bytes > Capacity)
-        Flush();
-    if (int64_t(position_) + used_ + bytes > std::numeric_limits<int32_t>::max())
-        throw ZEBIOFailure();
-    uint8_t* room = buffer_.get() + used_;
-    used_ += bytes;
-    return room;
+    const int64_t toLargestFile = std::numeric_limits<int32_t>::max() - int64_t(position_);
+    limit_ = int(std::min<int64_t>(Capacity, toLargestFile));
+}
+
+void TextStreamWriter::MakeRoom(int bytes)
+{
+    Flush();
+    if (used_ + bytes > limit_)
+        PastTheLargestFile();
+}
+
+void TextStreamWriter::PastTheLargestFile()
+{
+    throw ZEBIOFailure();
 }
 
 void TextStreamWriter::Flush()
@@ -32,36 +40,16 @@ void TextStreamWriter::Flush()
     file_.Write(position_, buffer_.get(), used_);
     position_ += used_;
     used_ = 0;
-}
-
-void TextStreamWriter::SpaceRuns(int count)
-{
-    while (count > 0) {
-        int run = std::min(count, MaxSpaceRun);
-        uint8_t* record = Reserve(2);
-        record[0] = 0;
-        record[1] = uint8_t(run);
-        count -= run;
-    }
-    Commit();
+    SetLimit();
 }
 
 void TextStreamWriter::Word(std::u16string_view word)
 {
     int n = int(std::min<size_t>(word.size(), MaxWordRecord));
-    uint8_t* record = Reserve(1 + 2 * n);
-    record[0] = uint8_t(n);
+    uint8_t* units = BeginWord();
     for (int i = 0; i < n; ++i)
-        StoreU16(record + 1 + 2 * i, word[size_t(i)]);
-    Commit();
-}
-
-void TextStreamWriter::LineEnd()
-{
-    uint8_t* record = Reserve(2);
-    record[0] = 0;
-    record[1] = 0;
-    Commit();
+        StoreU16(units + 2 * i, word[size_t(i)]);
+    EndWord(n);
 }
 
 TextRecord ReadTextRecord(ZEBFile& file, int32_t position, std::u16string& word)

@@ -17,16 +17,6 @@ using namespace zeb::test;
 
 namespace {
 
-std::string Utf16Le(std::u16string_view text)
-{
-    std::string bytes;
-    for (char16_t u : text) {
-        bytes += char(u & 0xFF);
-        bytes += char(u >> 8);
-    }
-    return bytes;
-}
-
 TEST(ConvertTextToBook, WritesTheRecordsOfEachLine)
 {
     struct Case {

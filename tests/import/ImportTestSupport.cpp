@@ -28,6 +28,16 @@ std::string WordText(const uint8_t* units, int n)
 
 }  // namespace
 
+std::string Utf16Le(std::u16string_view text)
+{
+    std::string bytes;
+    for (char16_t u : text) {
+        bytes += char(u & 0xFF);
+        bytes += char(u >> 8);
+    }
+    return bytes;
+}
+
 std::string DescribeTextStream(const std::vector<uint8_t>& book, uint32_t end)
 {
     std::string out;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "import/ZEBImportPreview.h"
@@ -69,6 +70,9 @@ struct BookContents {
 std::string DescribeTextStream(const std::vector<uint8_t>& book, uint32_t end);
 
 BookContents ReadBook(const std::string& path);
+
+// text as UTF-16LE bytes.
+std::string Utf16Le(std::u16string_view text);
 
 // Writes bytes as "source.txt" in folder and converts it in codePage to "book.book".
 BookContents ConvertBytes(const TempDir& folder, const std::string& bytes, int32_t codePage);

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "storage/TextStream.h"
 #include "storage/ZEBFile.h"
+#include "storage/ZEBIOFailure.h"
 #include "support/TempDir.h"
 
 using namespace zeb;
@@ -93,5 +96,28 @@ TEST(TextStreamWriter, WritesThroughOrGathersUntilFlushed)
         file.Read(40, bytes.data(), int32_t(bytes.size()));
         EXPECT_EQ(bytes, records);
         EXPECT_EQ(writer.Position(), 49);
+    }
+}
+
+TEST(TextStreamWriter, RefusesARecordThatWouldEndPastTheLargestFile)
+{
+    test::TempDir dir;
+    ZEBFile file;
+    file.Open(dir.File("s.bin"), FileAccess::Create, 12, 2);
+    const int32_t tenBeforeTheEnd = std::numeric_limits<int32_t>::max() - 10;
+    struct Case {
+        const char* name;
+        std::function<void(TextStreamWriter&)> write;
+        int32_t reached;  // the position after what fits
+    } cases[] = {
+        {"a word of 4 units fits, one more unit does not",
+         [](TextStreamWriter& w) { w.Word(u"abcd"); w.Word(u"e"); }, tenBeforeTheEnd + 9},
+        {"space runs up to the very end, then a line end",
+         [](TextStreamWriter& w) { w.SpaceRuns(5 * 255); w.LineEnd(); }, tenBeforeTheEnd + 10},
+    };
+    for (const Case& c : cases) {
+        TextStreamWriter writer(file, tenBeforeTheEnd, TextStreamWriter::Mode::Gather);
+        EXPECT_THROW(c.write(writer), ZEBIOFailure) << c.name;
+        EXPECT_EQ(writer.Position(), c.reached) << c.name;
     }
 }
