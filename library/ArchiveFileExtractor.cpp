@@ -1,6 +1,7 @@
 #include "library/ArchiveFileExtractor.h"
 
 #include "library/MemberFile.h"
+#include "library/MemberName.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb {
@@ -39,6 +40,14 @@ void ArchiveFileExtractor::Close()
         return;
     open_ = false;
     archive_.Close();
+}
+
+std::string ArchiveFileExtractor::TargetFor(const std::string& storedName) const
+{
+    std::string name = BareName(storedName);
+    if (name.empty() || TargetExists(folder_ + name))
+        return {};
+    return folder_ + name;
 }
 
 std::string ArchiveFileExtractor::Next()

@@ -26,6 +26,10 @@ protected:
     // The path of the next extracted file, or "" at the end of the archive (closing it).
     virtual std::string NextMember() = 0;
 
+    // Where the member stored under storedName goes, or "" when its name is unusable or a
+    // file (or link) of that name is already in the scratch folder.
+    std::string TargetFor(const std::string& storedName) const;
+
     ZEBFile archive_;
     std::string folder_;  // the scratch folder with its trailing separator
     int64_t position_ = 0;

@@ -7,7 +7,6 @@
 #include "library/ArjFastestDecoder.h"
 #include "library/BitInput.h"
 #include "library/Crc.h"
-#include "library/MemberName.h"
 #include "library/StaticHuffmanDecoder.h"
 #include "library/StoredCopy.h"
 #include "platform/LittleEndian.h"
@@ -127,10 +126,9 @@ std::string ZEBArj::NextMember()
             position_ += header_.compressedSize;
         if (!Extractable())
             continue;
-        std::string name = BareName(header_.name);
-        if (name.empty() || TargetExists(folder_ + name))
+        const std::string target = TargetFor(header_.name);
+        if (target.empty())
             continue;
-        const std::string target = folder_ + name;
         MemberFile<Crc32> out;
         if (!out.Create(target)) {
             Close();

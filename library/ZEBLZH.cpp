@@ -5,7 +5,6 @@
 #include "library/Crc.h"
 #include "library/LzhHeader.h"
 #include "library/MemberFile.h"
-#include "library/MemberName.h"
 #include "library/StaticHuffmanDecoder.h"
 #include "library/StoredCopy.h"
 #include "storage/ZEBIOFailure.h"
@@ -47,10 +46,9 @@ std::string ZEBLZH::NextMember()
             return {};
         }
         position_ = header.dataStart + header.compressedSize;
-        std::string name = BareName(header.name);
-        if (name.empty() || TargetExists(folder_ + name))
+        const std::string target = TargetFor(header.name);
+        if (target.empty())
             continue;
-        const std::string target = folder_ + name;
         MemberFile<Crc16> out;
         if (!out.Create(target)) {
             Close();

@@ -5,7 +5,6 @@
 #include "library/HaAscDecoder.h"
 #include "library/HaHscDecoder.h"
 #include "library/MemberFile.h"
-#include "library/MemberName.h"
 #include "library/StoredCopy.h"
 #include "platform/LittleEndian.h"
 #include "storage/ZEBIOFailure.h"
@@ -103,10 +102,9 @@ std::string ZEB_HA::NextMember()
         if (header.method == Directory || header.method == Special)
             return {};
         position_ = header.dataStart + header.compressedSize;
-        std::string name = BareName(header.name);
-        if (name.empty() || TargetExists(folder_ + name))
+        const std::string target = TargetFor(header.name);
+        if (target.empty())
             continue;
-        const std::string target = folder_ + name;
         MemberFile<Crc32> out;
         if (!out.Create(target)) {
             Close();
