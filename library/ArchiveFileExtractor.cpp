@@ -29,7 +29,7 @@ std::string ArchiveFileExtractor::Open(const std::string& archive, const std::st
         archive_.Close();
         return {};
     }
-    folder_ = FolderPrefix(scratchFolder);
+    folder_ = scratchFolder;
     open_ = true;
     return Next();
 }
@@ -44,10 +44,10 @@ void ArchiveFileExtractor::Close()
 
 std::string ArchiveFileExtractor::TargetFor(const std::string& storedName) const
 {
-    std::string name = BareName(storedName);
-    if (name.empty() || TargetExists(folder_ + name))
+    std::string path = ScratchPath(folder_, storedName);
+    if (path.empty() || TargetExists(path))
         return {};
-    return folder_ + name;
+    return path;
 }
 
 std::string ArchiveFileExtractor::Next()

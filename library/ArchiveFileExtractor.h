@@ -31,7 +31,7 @@ protected:
     std::string TargetFor(const std::string& storedName) const;
 
     ZEBFile archive_;
-    std::string folder_;  // the scratch folder with its trailing separator
+    std::string folder_;  // the scratch folder
     int64_t position_ = 0;
 
 private:

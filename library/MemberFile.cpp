@@ -22,11 +22,6 @@ bool TargetExists(const std::string& path)
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-std::string FolderPrefix(const std::string& folder)
-{
-    return !folder.empty() && folder.back() == '/' ? folder : folder + "/";
-}
-
 template <class Crc>
 bool MemberFile<Crc>::Create(const std::string& path)
 {

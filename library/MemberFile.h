@@ -12,10 +12,6 @@ namespace zeb {
 // member there would overwrite a file or write through the link outside the scratch folder.
 bool TargetExists(const std::string& path);
 
-// The folder given to an extractor, ending with exactly the one separator that member names
-// are appended after.
-std::string FolderPrefix(const std::string& folder);
-
 // An extracted member being written: the output file and the running CRC of its bytes
 // (Crc32 or Crc16). A member that is neither kept nor discarded explicitly, because an
 // exception unwinds its extraction, is deleted.

@@ -16,7 +16,9 @@ std::string ScratchPath(const std::string& scratchFolder, std::string_view store
     std::string name = BareName(stored);
     if (name.empty())
         return {};
-    return scratchFolder.empty() ? name : scratchFolder + "/" + name;
+    if (scratchFolder.empty() || scratchFolder.back() == '/')
+        return scratchFolder + name;
+    return scratchFolder + "/" + name;
 }
 
 }  // namespace zeb

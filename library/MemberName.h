@@ -9,7 +9,7 @@ namespace zeb {
 // could leave or name the scratch folder itself ("", ".", "..") give "", which callers skip.
 std::string BareName(std::string_view stored);
 
-// scratchFolder + "/" + the bare name (the bare name alone when the folder is ""), or "" when
+// The bare name inside scratchFolder (the bare name alone when the folder is ""), or "" when
 // the bare name is unusable.
 std::string ScratchPath(const std::string& scratchFolder, std::string_view stored);
 
