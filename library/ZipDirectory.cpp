@@ -33,8 +33,6 @@ struct EndRecord {
     uint64_t directoryOffset = 0;
 };
 
-uint64_t LoadU64(const uint8_t* b) { return LoadU32(b) | uint64_t(LoadU32(b + 4)) << 32; }
-
 [[noreturn]] void Fail(const char* text) { throw ZipError(text); }
 
 bool StartsLikeZip(const ZipArchiveFile& file)

@@ -12,6 +12,8 @@ inline uint32_t LoadU32(const uint8_t* b)
     return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
 }
 
+inline uint64_t LoadU64(const uint8_t* b) { return LoadU32(b) | uint64_t(LoadU32(b + 4)) << 32; }
+
 inline void StoreU16(uint8_t* b, uint16_t v)
 {
     b[0] = uint8_t(v);

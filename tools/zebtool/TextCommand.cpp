@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/Utf16.h"
-#include "storage/TextStream.h"
+#include "storage/BookText.h"
 #include "storage/ZEBIOFailure.h"
 #include "storage/ZEBParagInfo.h"
 #include "tools/zebtool/BookReader.h"
@@ -15,12 +15,12 @@ namespace zeb::tool {
 namespace {
 
 // The text of the records in [from, to): space runs as spaces, words without the paragraph's
-// TAB, and each line end but a last one as lineBreak.
-std::u16string RecordsText(ZEBFile& file, int32_t from, int32_t to, char16_t lineBreak)
+// TAB, and each line end but a last one as lineBreak. A record reaching past the text ends it.
+std::u16string RecordsText(const BookText& book, int32_t from, int32_t to, char16_t lineBreak)
 {
     std::u16string text, word;
-    for (int32_t p = from; p < to;) {
-        TextRecord record = ReadTextRecord(file, p, word);
+    TextRecord record;
+    for (int32_t p = from; p < to && book.Read(p, record, word);) {
         p = record.next;
         if (record.kind == TextRecordKind::SpaceRun)
             text.append(size_t(record.count), u' ');
@@ -38,10 +38,11 @@ void PrintStretches(OpenedBook& book, int32_t tableOffset, int32_t count, char16
     ZEBParagInfo table;
     table.Load(book.file, tableOffset, count);
     const int32_t textEnd = int32_t(book.header.paragTableOffset);
+    const BookText text(book.file, TextStart, textEnd);
     for (int32_t k = 0; k + 1 < table.Count(); ++k) {
         int32_t from = std::clamp(table[k], TextStart, textEnd);
         int32_t to = std::clamp(table[k + 1], from, textEnd);
-        std::string line = ToUtf8(RecordsText(book.file, from, to, lineBreak));
+        std::string line = ToUtf8(RecordsText(text, from, to, lineBreak));
         std::printf("%s\n", line.c_str());
     }
 }
