@@ -13,10 +13,4 @@ std::string WideToUtf8(std::wstring_view wide);
 // The wide string of UTF-8 text; malformed sequences become U+FFFD.
 std::wstring Utf8ToWide(std::string_view utf8);
 
-// True when text is well-formed UTF-8.
-bool IsValidUtf8(std::string_view text);
-
-// Appends the UTF-8 form of one code point.
-void AppendUtf8(std::string& out, char32_t code);
-
 }  // namespace zeb

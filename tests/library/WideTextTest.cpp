@@ -2,6 +2,7 @@
 
 #include "library/WideText.h"
 #include "library/ZipNames.h"
+#include "platform/Utf16.h"
 
 using namespace zeb;
 
