@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
+#include "fuzz/FuzzWorkFolder.h"
 #include "library/ArchivePrompts.h"
 #include "library/ZipError.h"
 #include "library/ZipReader.h"
@@ -35,24 +35,6 @@ public:
     }
 };
 
-// A folder in memory when /dev/shm exists, for the archive and the extracted files; removed
-// when the run ends.
-struct WorkFolder {
-    WorkFolder()
-    {
-        std::filesystem::path base = std::filesystem::exists("/dev/shm")
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        std::string pattern = (base / "zebfuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        path = pattern;
-    }
-    ~WorkFolder() { std::filesystem::remove_all(path); }
-
-    std::filesystem::path path;
-};
-
 void ExtractEverything(zeb::ZipReader& reader)
 {
     reader.ReadDirectory();
@@ -70,13 +52,8 @@ void ExtractEverything(zeb::ZipReader& reader)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static const WorkFolder folder;
-    static const std::filesystem::path output = folder.path / "out";
-    const std::string archive = (folder.path / "input.zip").string();
-    {
-        std::ofstream file(archive, std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(data), std::streamsize(size));
-    }
+    const std::string archive = zeb::fuzz::WriteInput(data, size, "input.zip");
+    const std::filesystem::path output = zeb::fuzz::WorkFolder::Path() / "out";
     std::filesystem::remove_all(output);
     std::filesystem::create_directory(output);
 

@@ -15,7 +15,7 @@ namespace zeb {
 
 namespace {
 
-constexpr char16_t Tab = 0x09, Space = 0x20;
+constexpr char16_t Tab = 0x09;
 constexpr int MaxWordChars = 250;  // a paragraph's TAB comes on top
 
 // Turns the characters of one line into records: each run of blanks gives the space runs of
