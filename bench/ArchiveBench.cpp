@@ -16,6 +16,7 @@
 
 #include "library/ZEBRar.h"
 #include "library/ZipReader.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -35,7 +36,8 @@ public:
 };
 
 struct Workspace {
-    fs::path root;
+    zeb::test::TempDir folder;
+    fs::path root = folder.Path();
     std::string zip;
     std::string rar;
     uint64_t zipTextSize = 0;
@@ -43,8 +45,6 @@ struct Workspace {
 
     Workspace()
     {
-        std::string pattern = (fs::temp_directory_path() / "zebbench-XXXXXX").string();
-        root = mkdtemp(pattern.data());
         MakeZip();
         const char* rarOverride = std::getenv("ZEB_BENCH_RAR");
         rar = rarOverride ? rarOverride : MakeRar();
@@ -61,7 +61,6 @@ struct Workspace {
         }
         return ZEB_SHARED_DIR "/fixtures/archives/rar/rar5.rar";
     }
-    ~Workspace() { fs::remove_all(root); }
 
     // Lines of words drawn by a fixed-seed generator, about 20 MB in all.
     void MakeZip()

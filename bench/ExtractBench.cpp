@@ -14,13 +14,20 @@
 #include "library/ZEBArj.h"
 #include "library/ZEBLZH.h"
 #include "library/ZEB_HA.h"
+#include "support/TempDir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace zeb;
 
-const fs::path Work = fs::temp_directory_path() / "zeb-extract-bench";
+// The archives and the extracted files, for the whole run.
+const fs::path& Work()
+{
+    static const test::TempDir folder;
+    return folder.Path();
+}
+
 const fs::path Corpus = fs::path(ZEB_SHARED_DIR) / "fixtures";
 constexpr int Copies = 100;  // of the corpus's 205 KB text: about 20 MB
 
@@ -33,29 +40,28 @@ bool Run(const std::string& command)
 bool Prepare()
 {
     static const bool ready = [] {
-        fs::create_directories(Work);
         std::ifstream in(Corpus / "texts" / "large.txt", std::ios::binary);
         std::string text((std::istreambuf_iterator<char>(in)), {});
         if (text.empty())
             return false;
-        std::ofstream out(Work / "book.txt", std::ios::binary | std::ios::trunc);
+        std::ofstream out(Work() / "book.txt", std::ios::binary | std::ios::trunc);
         for (int i = 0; i < Copies; ++i)
             out << text;
         out.close();
-        std::string cd = "cd '" + Work.string() + "' && ";
+        std::string cd = "cd '" + Work().string() + "' && ";
         return Run(cd + "rm -f m1.arj m4.arj lh5.lzh") && Run(cd + "arj a -i -y -m1 m1.arj book.txt") &&
                Run(cd + "arj a -i -y -m4 m4.arj book.txt") && Run(cd + "jlha a2q lh5.lzh book.txt");
     }();
     return ready;
 }
 
-int64_t BookSize() { return int64_t(fs::file_size(Work / "book.txt")); }
+int64_t BookSize() { return int64_t(fs::file_size(Work() / "book.txt")); }
 
 // Our extractor: open (which extracts the first member) to the end, files deleted afterwards.
 template <class Extractor>
 void Ours(benchmark::State& state, const fs::path& archive, int64_t bytes)
 {
-    const fs::path out = Work / "ours";
+    const fs::path out = Work() / "ours";
     for (auto _ : state) {
         fs::remove_all(out);
         fs::create_directories(out);
@@ -70,7 +76,7 @@ void Ours(benchmark::State& state, const fs::path& archive, int64_t bytes)
 
 void Tool(benchmark::State& state, const std::string& command, int64_t bytes)
 {
-    const fs::path out = Work / "tool";
+    const fs::path out = Work() / "tool";
     for (auto _ : state) {
         fs::remove_all(out);
         fs::create_directories(out);
@@ -84,42 +90,42 @@ void BM_ArjMethod1_Ours(benchmark::State& state)
 {
     if (!Prepare())
         return state.SkipWithError("arj, jlha or the corpus is missing");
-    Ours<ZEBArj>(state, Work / "m1.arj", BookSize());
+    Ours<ZEBArj>(state, Work() / "m1.arj", BookSize());
 }
 
 void BM_ArjMethod1_ArjTool(benchmark::State& state)
 {
     if (!Prepare())
         return state.SkipWithError("arj, jlha or the corpus is missing");
-    Tool(state, "arj e -y '" + (Work / "m1.arj").string() + "'", BookSize());
+    Tool(state, "arj e -y '" + (Work() / "m1.arj").string() + "'", BookSize());
 }
 
 void BM_ArjMethod4_Ours(benchmark::State& state)
 {
     if (!Prepare())
         return state.SkipWithError("arj, jlha or the corpus is missing");
-    Ours<ZEBArj>(state, Work / "m4.arj", BookSize());
+    Ours<ZEBArj>(state, Work() / "m4.arj", BookSize());
 }
 
 void BM_ArjMethod4_ArjTool(benchmark::State& state)
 {
     if (!Prepare())
         return state.SkipWithError("arj, jlha or the corpus is missing");
-    Tool(state, "arj e -y '" + (Work / "m4.arj").string() + "'", BookSize());
+    Tool(state, "arj e -y '" + (Work() / "m4.arj").string() + "'", BookSize());
 }
 
 void BM_Lh5_Ours(benchmark::State& state)
 {
     if (!Prepare())
         return state.SkipWithError("arj, jlha or the corpus is missing");
-    Ours<ZEBLZH>(state, Work / "lh5.lzh", BookSize());
+    Ours<ZEBLZH>(state, Work() / "lh5.lzh", BookSize());
 }
 
 void BM_Lh5_Lhasa(benchmark::State& state)
 {
     if (!Prepare())
         return state.SkipWithError("arj, jlha or the corpus is missing");
-    Tool(state, "lhasa xqf '" + (Work / "lh5.lzh").string() + "'", BookSize());
+    Tool(state, "lhasa xqf '" + (Work() / "lh5.lzh").string() + "'", BookSize());
 }
 
 // The corpus's HA archives hold the same six files, 213 KB in all, with one method each.
@@ -132,7 +138,7 @@ void BM_HaMethod(benchmark::State& state, const char* archive)
     for (const char* name : {"prose.txt", "verse.txt", "ru_cp866.txt", "allbytes.bin",
                              "large.txt", "empty.txt"})
         bytes += int64_t(fs::file_size(Corpus / "texts" / name));
-    fs::create_directories(Work);
+    fs::create_directories(Work());
     Ours<ZEB_HA>(state, path, bytes);
 }
 

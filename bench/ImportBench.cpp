@@ -26,6 +26,7 @@
 #include "platform/CodePageDecoder.h"
 #include "platform/Utf16.h"
 #include "storage/ZEBFile.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -207,10 +208,8 @@ double CatalogueMilliseconds()
 int main(int argc, char* argv[])
 {
     const int64_t megabytes = argc > 1 ? std::atoll(argv[1]) : 50;
-    std::string pattern = (fs::temp_directory_path() / "zeb-import-bench-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        return 1;
-    const fs::path folder = pattern;
+    const test::TempDir temporary;
+    const fs::path& folder = temporary.Path();
     Source sources[] = {
         {"cp1251", (folder / "cp1251.txt").string(), 1251, "CP1251", Cp1251},
         {"UTF-8", (folder / "utf8.txt").string(), 65001, "UTF-8", ToUtf8},
@@ -236,6 +235,5 @@ int main(int argc, char* argv[])
         fs::remove(book);
         fs::remove(converted);
     }
-    fs::remove_all(folder);
     return 0;
 }

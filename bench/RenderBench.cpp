@@ -8,7 +8,6 @@
 #include <QGuiApplication>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -18,6 +17,7 @@
 #include "BookGenerator.h"
 #include "render/BookSession.h"
 #include "render/QtMeasurer.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -78,11 +78,6 @@ int64_t ResidentKiB()
 struct Reader {
     Reader()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zebbench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        folder = pattern;
-        path = (folder / "00000001.book").string();
         bench::GenerateBook(path, SourceBytes);
         options.SetHandler(LayoutChanged, [this] { engine.ApplyDisplaySettings(); });
         baselineKiB = ResidentKiB();
@@ -90,11 +85,10 @@ struct Reader {
     ~Reader()
     {
         session.CloseBook();
-        std::filesystem::remove_all(folder);
     }
 
-    std::filesystem::path folder;
-    std::string path;
+    test::TempDir folder;
+    std::string path = folder.File("00000001.book");
     ReaderSettings stored = BenchSettings();
     ZEBOptions options{stored};
     BenchHost host;

@@ -1,27 +1,16 @@
 // Throughput of the block signature digest and of the cached file layer.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "storage/ZEBCrypt.h"
 #include "storage/ZEBFile.h"
+#include "support/TempDir.h"
 
 namespace {
 
 using namespace zeb;
-
-std::string ScratchFile()
-{
-    std::string path = "/tmp/zeb-bench-XXXXXX";
-    int fd = mkstemp(path.data());
-    if (fd >= 0)
-        close(fd);
-    return path;
-}
 
 void BM_Digest(benchmark::State& state)
 {
@@ -43,7 +32,8 @@ BENCHMARK(BM_Digest)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ByteWrites(benchmark::State& state)
 {
     const int32_t total = 16 << 20;
-    std::string path = ScratchFile();
+    test::TempDir dir;
+    std::string path = dir.File("f");
     for (auto _ : state) {
         ZEBFile file;
         file.Open(path, FileAccess::Create, 15, 3);
@@ -52,7 +42,6 @@ void BM_ByteWrites(benchmark::State& state)
         file.Close();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * total);
-    unlink(path.c_str());
 }
 BENCHMARK(BM_ByteWrites)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -60,7 +49,8 @@ BENCHMARK(BM_ByteWrites)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Reads64K(benchmark::State& state)
 {
     const int32_t total = 64 << 20, chunk = 64 << 10;
-    std::string path = ScratchFile();
+    test::TempDir dir;
+    std::string path = dir.File("f");
     {
         ZEBFile file;
         file.Open(path, FileAccess::Create, 20, 3);
@@ -79,7 +69,6 @@ void BM_Reads64K(benchmark::State& state)
         file.Close();
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * total);
-    unlink(path.c_str());
 }
 BENCHMARK(BM_Reads64K)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "library/ZEBExtractor.h"
+#include "support/SharedFixture.h"
 #include "support/TempDir.h"
 
 // ZEB_REQUIRE_FIXTURE for a path computed at run time.

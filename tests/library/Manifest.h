@@ -8,6 +8,7 @@
 
 #include <zlib.h>
 
+#include "support/SharedFixture.h"
 #include "support/TempDir.h"
 
 namespace zeb::test {

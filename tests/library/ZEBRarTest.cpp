@@ -7,6 +7,7 @@
 #include "Manifest.h"
 #include "library/ArchivePrompts.h"
 #include "library/ZEBRar.h"
+#include "support/SharedFixture.h"
 #include "support/TempDir.h"
 
 using namespace zeb;

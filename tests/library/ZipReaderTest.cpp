@@ -12,6 +12,7 @@
 #include "library/ZipError.h"
 #include "library/ZipReader.h"
 #include "platform/LittleEndian.h"
+#include "support/SharedFixture.h"
 #include "support/TempDir.h"
 
 using namespace zeb;

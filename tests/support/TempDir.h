@@ -2,14 +2,15 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
+#include <stdlib.h>
 
 namespace zeb::test {
 
-// A fresh folder removed with everything in it when the test ends.
+// A fresh folder, removed with everything in it when the object goes.
 class TempDir {
 public:
     TempDir()
@@ -41,18 +42,5 @@ inline void WriteBytes(const std::string& path, const std::vector<uint8_t>& byte
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
-
-// A file of the shared fixture corpus, or "" (and the test is skipped by the caller) when the
-// corpus is not beside the checkout.
-inline std::string SharedFixture(const std::string& relative)
-{
-    std::filesystem::path p = std::filesystem::path(ZEB_SHARED_DIR) / "fixtures" / relative;
-    return std::filesystem::exists(p) ? p.string() : std::string();
-}
-
-#define ZEB_REQUIRE_FIXTURE(var, relative)                                          \
-    const std::string var = ::zeb::test::SharedFixture(relative);                   \
-    if (var.empty())                                                                \
-        GTEST_SKIP() << "fixture missing: " << ZEB_SHARED_DIR "/fixtures/" relative
 
 }  // namespace zeb::test
