@@ -3,7 +3,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <vector>
 
 #include "import/ConvertTextToBook.h"
@@ -42,23 +41,8 @@ std::vector<std::u16string> Vocabulary(Random& random)
     return words;
 }
 
-// The converter's dialogs, answered as a user importing UTF-8 text would.
+// The generated text is UTF-8.
 constexpr int32_t Utf8CodePage = 65001;
-
-class AcceptUtf8 : public ZEBImportPreview {
-public:
-    std::optional<int32_t> Show(ZEBFile&, const std::u16string&, int32_t) override
-    {
-        return Utf8CodePage;
-    }
-};
-
-class NoProgress : public ZEBProgress {
-public:
-    void Create(const std::string&, int64_t) override {}
-    void Progress(int64_t) override {}
-    void Destroy() override {}
-};
 
 void WriteText(const std::string& textPath, int64_t textBytes)
 {
@@ -94,8 +78,8 @@ void GenerateBook(const std::string& path, int64_t textBytes)
 {
     std::string textPath = path + ".txt";
     WriteText(textPath, textBytes);
-    AcceptUtf8 preview;
-    NoProgress progress;
+    ZEBImportWithoutPreview preview(Utf8CodePage);
+    ZEBNoProgress progress;
     int32_t codePage = Utf8CodePage;
     ConvertTextToBook(FromUtf8(textPath), path, codePage, preview, progress);
     std::filesystem::remove(textPath);

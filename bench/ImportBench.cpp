@@ -35,13 +35,6 @@ namespace fs = std::filesystem;
 
 constexpr int Runs = 3;
 
-class NoProgress : public ZEBProgress {
-public:
-    void Create(const std::string&, int64_t) override {}
-    void Progress(int64_t) override {}
-    void Destroy() override {}
-};
-
 // Russian prose of plausible shape: lines of up to 72 columns, paragraphs of two to eight
 // lines, set apart by a blank line or by a four-space indent.
 class ProseGenerator {
@@ -178,7 +171,7 @@ int Import(const Source& source, const std::string& book)
 {
     ZEBFile file;
     file.Open(source.path, FileAccess::Read, 20, 3);
-    NoProgress progress;
+    ZEBNoProgress progress;
     WriteBookFile(file, source.codePage, book, FromUtf8(source.path), progress);
     return 0;
 }

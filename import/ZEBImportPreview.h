@@ -21,4 +21,17 @@ public:
                                         int32_t codePage) = 0;
 };
 
+// Imports every text at once in one code page, without showing it: batch work without a window.
+class ZEBImportWithoutPreview : public ZEBImportPreview {
+public:
+    explicit ZEBImportWithoutPreview(int32_t codePage) : codePage_(codePage) {}
+    std::optional<int32_t> Show(ZEBFile&, const std::u16string&, int32_t) override
+    {
+        return codePage_;
+    }
+
+private:
+    int32_t codePage_;
+};
+
 }  // namespace zeb

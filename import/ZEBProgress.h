@@ -20,6 +20,14 @@ public:
     virtual void Destroy() = 0;
 };
 
+// A progress display that shows nothing, for batch work without a window.
+class ZEBNoProgress : public ZEBProgress {
+public:
+    void Create(const std::string&, int64_t) override {}
+    void Progress(int64_t) override {}
+    void Destroy() override {}
+};
+
 // Creates a progress display for the lifetime of a scope, and removes it however the scope ends.
 class ZEBProgressScope {
 public:

@@ -74,7 +74,7 @@ BookContents ConvertBytes(const TempDir& folder, const std::string& bytes, int32
     std::string source = folder.File("source.txt"), destination = folder.File("book.book");
     WriteBytes(source, std::vector<uint8_t>(bytes.begin(), bytes.end()));
     ScriptedPreview preview(codePage);
-    NullProgress progress;
+    ZEBNoProgress progress;
     int32_t importCodePage = codePage;
     ConvertTextToBook(FromUtf8(source), destination, importCodePage, preview, progress);
     return ReadBook(destination);

@@ -12,13 +12,6 @@
 
 namespace zeb::test {
 
-class NullProgress : public ZEBProgress {
-public:
-    void Create(const std::string&, int64_t) override {}
-    void Progress(int64_t) override {}
-    void Destroy() override {}
-};
-
 class RecordingProgress : public ZEBProgress {
 public:
     void Create(const std::string& text, int64_t maximum) override

@@ -19,7 +19,7 @@ ZEBLineInfo Lines(const std::string& text)
     ZEBFile file;
     file.Open(dir.File("s.txt"), FileAccess::Read, 20, 3);
     SourceCharReader reader(file, 65001);
-    NullProgress progress;
+    ZEBNoProgress progress;
     ZEBLineInfo lines = ScanSource(reader, progress);
     MarkBlocks(lines);
     MarkParagraphStarts(lines);

@@ -44,13 +44,6 @@ public:
     }
 };
 
-class SilentProgress : public ZEBProgress {
-public:
-    void Create(const std::string&, int64_t) override {}
-    void Progress(int64_t) override {}
-    void Destroy() override {}
-};
-
 struct Added {
     std::string source, book;
 };
@@ -107,7 +100,7 @@ public:
     ImportFolders folders;
     FakePrompter prompter;
     NamedPreview preview;
-    SilentProgress progress;
+    ZEBNoProgress progress;
     ArchiveReaders readers{prompter};
     ZEBImport import{folders, readers, prompter, preview, progress};
     std::vector<Added> added;

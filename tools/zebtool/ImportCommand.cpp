@@ -22,26 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Answers every preview with "Import" in one code page.
-class ImportWithoutPreview : public ZEBImportPreview {
-public:
-    explicit ImportWithoutPreview(int32_t codePage) : codePage_(codePage) {}
-    std::optional<int32_t> Show(ZEBFile&, const std::u16string&, int32_t) override
-    {
-        return codePage_;
-    }
-
-private:
-    int32_t codePage_;
-};
-
-class NoProgress : public ZEBProgress {
-public:
-    void Create(const std::string&, int64_t) override {}
-    void Progress(int64_t) override {}
-    void Destroy() override {}
-};
-
 // "-1" or "unicode" for UTF-16LE, else a code page number this system converts.
 std::optional<int32_t> ParseCodePage(const std::string& text)
 {
@@ -125,8 +105,8 @@ bool ImportFiles(const ImportArguments& args, const std::string& scratch)
 {
     ToolPrompter prompter(args.prompts);
     ArchiveReaders readers(prompter);
-    ImportWithoutPreview preview(args.codePage);
-    NoProgress progress;
+    ZEBImportWithoutPreview preview(args.codePage);
+    ZEBNoProgress progress;
     ZEBImport import({args.books, scratch}, readers, prompter, preview, progress);
     std::string chosen;
     import.SetBookAdded([&chosen](const std::string& source, const std::string& book) {
