@@ -16,7 +16,7 @@
 
 #include "library/ZEBRar.h"
 #include "library/ZipReader.h"
-#include "support/TempDir.h"
+#include "platform/TempDir.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ public:
 };
 
 struct Workspace {
-    zeb::test::TempDir folder;
+    zeb::TempDir folder;
     fs::path root = folder.Path();
     std::string zip;
     std::string rar;

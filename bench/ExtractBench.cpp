@@ -14,7 +14,7 @@
 #include "library/ZEBArj.h"
 #include "library/ZEBLZH.h"
 #include "library/ZEB_HA.h"
-#include "support/TempDir.h"
+#include "platform/TempDir.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ using namespace zeb;
 // The archives and the extracted files, for the whole run.
 const fs::path& Work()
 {
-    static const test::TempDir folder;
+    static const TempDir folder;
     return folder.Path();
 }
 

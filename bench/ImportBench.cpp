@@ -26,7 +26,7 @@
 #include "platform/CodePageDecoder.h"
 #include "platform/Utf16.h"
 #include "storage/ZEBFile.h"
-#include "support/TempDir.h"
+#include "platform/TempDir.h"
 
 namespace {
 
@@ -201,7 +201,7 @@ double CatalogueMilliseconds()
 int main(int argc, char* argv[])
 {
     const int64_t megabytes = argc > 1 ? std::atoll(argv[1]) : 50;
-    const test::TempDir temporary;
+    const TempDir temporary;
     const fs::path& folder = temporary.Path();
     Source sources[] = {
         {"cp1251", (folder / "cp1251.txt").string(), 1251, "CP1251", Cp1251},

@@ -17,7 +17,7 @@
 #include "BookGenerator.h"
 #include "render/BookSession.h"
 #include "render/QtMeasurer.h"
-#include "support/TempDir.h"
+#include "platform/TempDir.h"
 
 namespace {
 
@@ -87,7 +87,7 @@ struct Reader {
         session.CloseBook();
     }
 
-    test::TempDir folder;
+    TempDir folder;
     std::string path = folder.File("00000001.book");
     ReaderSettings stored = BenchSettings();
     ZEBOptions options{stored};

@@ -6,7 +6,7 @@
 
 #include "storage/ZEBCrypt.h"
 #include "storage/ZEBFile.h"
-#include "support/TempDir.h"
+#include "platform/TempDir.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ BENCHMARK(BM_Digest)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ByteWrites(benchmark::State& state)
 {
     const int32_t total = 16 << 20;
-    test::TempDir dir;
+    TempDir dir;
     std::string path = dir.File("f");
     for (auto _ : state) {
         ZEBFile file;
@@ -49,7 +49,7 @@ BENCHMARK(BM_ByteWrites)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_Reads64K(benchmark::State& state)
 {
     const int32_t total = 64 << 20, chunk = 64 << 10;
-    test::TempDir dir;
+    TempDir dir;
     std::string path = dir.File("f");
     {
         ZEBFile file;

@@ -3,7 +3,6 @@
 // The folder every fuzz target works in for the whole run: in memory when /dev/shm exists,
 // removed when the run ends. File writes are capped so that a member declaring gigabytes ends
 // in the file layer's I/O failure instead of filling the disk.
-#include <stdlib.h>
 #include <sys/resource.h>
 
 #include <csignal>
@@ -11,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "platform/TempDir.h"
 
 namespace zeb::fuzz {
 
@@ -21,25 +22,24 @@ public:
     static const std::filesystem::path& Path()
     {
         static const WorkFolder folder;
-        return folder.path_;
+        return folder.dir_.Path();
     }
 
 private:
-    WorkFolder()
+    WorkFolder() : dir_(Base())
     {
-        namespace fs = std::filesystem;
-        fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        std::string pattern = (base / "zebfuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        path_ = pattern;
         std::signal(SIGXFSZ, SIG_IGN);
         rlimit limit{MaxFileBytes, MaxFileBytes};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ~WorkFolder() { std::filesystem::remove_all(path_); }
 
-    std::filesystem::path path_;
+    static std::filesystem::path Base()
+    {
+        namespace fs = std::filesystem;
+        return fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    }
+
+    TempDir dir_;
 };
 
 // Writes the input under name in the work folder and returns its path.

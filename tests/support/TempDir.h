@@ -1,35 +1,14 @@
 #pragma once
 
-#include <filesystem>
 #include <fstream>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include <stdlib.h>
+#include "platform/TempDir.h"
 
 namespace zeb::test {
 
-// A fresh folder, removed with everything in it when the object goes.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zebtest-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempDir() { std::filesystem::remove_all(path_); }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using ::zeb::TempDir;
 
 inline std::vector<uint8_t> ReadBytes(const std::string& path)
 {

@@ -12,6 +12,7 @@
 #include "library/ZipError.h"
 #include "platform/CodePageDecoder.h"
 #include "platform/CodePages.h"
+#include "platform/TempDir.h"
 #include "storage/ZEBIOFailure.h"
 #include "tools/zebtool/Commands.h"
 #include "tools/zebtool/ToolPrompter.h"
@@ -75,30 +76,6 @@ std::optional<ImportArguments> ParseImportArguments(const std::vector<std::strin
     return parsed;
 }
 
-// A scratch folder of the tool's own, so that two runs never share extracted files.
-class ScratchFolder {
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "zebtool-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            path_ = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code error;
-        if (!path_.empty())
-            fs::remove_all(path_, error);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
 // Imports the files one after the other, printing each book written; false when anything
 // failed. An archive that cannot be read ends the run, as in the library window.
 bool ImportFiles(const ImportArguments& args, const std::string& scratch)
@@ -145,10 +122,14 @@ int ImportCommand(const std::vector<std::string>& args)
         return 1;
     if (!fs::is_directory(parsed->books))
         return Fail(parsed->books + ": no such folder");
-    ScratchFolder scratch;
-    if (scratch.Path().empty())
+    // A scratch folder of the tool's own, so that two runs never share extracted files.
+    std::optional<TempDir> scratch;
+    try {
+        scratch.emplace();
+    } catch (const std::runtime_error&) {
         return Fail("cannot make a scratch folder");
-    return ImportFiles(*parsed, scratch.Path()) ? 0 : 1;
+    }
+    return ImportFiles(*parsed, scratch->Path().string()) ? 0 : 1;
 }
 
 }  // namespace zeb::tool
