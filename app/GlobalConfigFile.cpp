@@ -21,7 +21,7 @@ bool ReadSignedTree(const std::string& path, ZEBFileOptions& tree)
     ZEBFile file;
     file.Open(path, FileAccess::Read, ClusterShift, ClusterCount);
     int32_t size = file.Size();
-    if (size < SignatureSize || size > MaxGlobalConfigSize)
+    if (size > MaxGlobalConfigSize)
         return false;
     int32_t end = size - SignatureSize;
     if (!file.Verify(0, end))

@@ -40,9 +40,7 @@ BookOpenResult ZEBBook::Load(const std::string& path)
     int32_t optionsOffset = int32_t(header.optionsOffset);
     textStart_ = int32_t(header.textStart);
     textEnd_ = int32_t(header.paragTableOffset);
-    // The options block holds at least its own signature.
-    if (int64_t(file_.Size()) - SignatureSize < optionsOffset ||
-        !file_.Verify(0, optionsOffset - SignatureSize) ||
+    if (!file_.Verify(0, optionsOffset - SignatureSize) ||
         !file_.Verify(optionsOffset, file_.Size() - SignatureSize))
         return BookOpenResult::Corrupted;
     parags_.Load(file_, int32_t(header.paragTableOffset), int32_t(header.paragCount));

@@ -255,7 +255,8 @@ void ZEBFile::Sign(int32_t start, int32_t end, int rounds, long double key, int 
 bool ZEBFile::Verify(int32_t start, int32_t end, int rounds, long double key, int n)
 {
     Flush();
-    if (int64_t(size_) < int64_t(end) + n)
+    // A range that ends before it starts, or a file too short to hold the digest, is bad.
+    if (end < start || int64_t(size_) < int64_t(end) + n)
         return false;
     std::vector<uint8_t> digest = Digest(start, end, rounds, key, n);
     std::vector<uint8_t> stored(static_cast<size_t>(n));

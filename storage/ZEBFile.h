@@ -62,7 +62,8 @@ public:
     void WriteU16(int32_t position, uint16_t value);
     void WriteU32(int32_t position, uint32_t value);
 
-    // The block signature of [start, end), stored at end.
+    // The block signature of [start, end), stored at end. Verify is false, never a failure,
+    // for a range that ends before it starts or a file too short to hold the digest.
     void Sign(int32_t start, int32_t end, int rounds = 1, long double key = SignatureKey,
               int n = SignatureSize);
     bool Verify(int32_t start, int32_t end, int rounds = 1, long double key = SignatureKey,
