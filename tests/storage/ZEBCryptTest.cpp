@@ -144,3 +144,12 @@ TEST_F(BlockSignature, FileOneByteShortFails)
     test::WriteBytes(path, bytes);
     EXPECT_FALSE(Verifies());
 }
+
+TEST_F(BlockSignature, RangeEndingBeforeItsStartIsBad)
+{
+    ZEBFile file;
+    file.Open(path, FileAccess::Read, 12, 2);
+    EXPECT_FALSE(file.Verify(116, 100));
+    EXPECT_FALSE(file.Verify(0, -16));
+    EXPECT_TRUE(file.Verify(116, 200));
+}
