@@ -14,8 +14,8 @@
 #include <fstream>
 #include <string>
 
-#include "library/ZEBRar.h"
-#include "library/ZipReader.h"
+#include "library/rar/ZEBRar.h"
+#include "library/zip/ZipReader.h"
 #include "platform/TempDir.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
-#include "library/ZEBArj.h"
-#include "library/ZEBLZH.h"
-#include "library/ZEB_HA.h"
+#include "library/arj/ZEBArj.h"
+#include "library/lzh/ZEBLZH.h"
+#include "library/ha/ZEB_HA.h"
 #include "platform/TempDir.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // libFuzzer target: ZEBArj on arbitrary input.
 #include "fuzz/FuzzExtract.h"
-#include "library/ZEBArj.h"
+#include "library/arj/ZEBArj.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

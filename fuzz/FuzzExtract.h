@@ -9,7 +9,7 @@
 #include <string>
 
 #include "fuzz/FuzzWorkFolder.h"
-#include "library/ZEBExtractor.h"
+#include "library/common/ZEBExtractor.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb::fuzz {

@@ -1,6 +1,6 @@
 // libFuzzer target: ZEB_HA on arbitrary input.
 #include "fuzz/FuzzExtract.h"
-#include "library/ZEB_HA.h"
+#include "library/ha/ZEB_HA.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

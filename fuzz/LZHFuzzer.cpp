@@ -1,6 +1,6 @@
 // libFuzzer target: ZEBLZH on arbitrary input.
 #include "fuzz/FuzzExtract.h"
-#include "library/ZEBLZH.h"
+#include "library/lzh/ZEBLZH.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

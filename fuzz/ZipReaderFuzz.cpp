@@ -15,8 +15,8 @@
 
 #include "fuzz/FuzzWorkFolder.h"
 #include "library/ArchivePrompts.h"
-#include "library/ZipError.h"
-#include "library/ZipReader.h"
+#include "library/zip/ZipError.h"
+#include "library/zip/ZipReader.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace {

@@ -59,11 +59,6 @@ int32_t ScanLine(Source& reader, int32_t position, ZEBLineInfoObject& line)
 
 }  // namespace
 
-int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoObject& line)
-{
-    return ScanLine(reader, position, line);
-}
-
 ZEBLineInfo ScanSource(SourceCharReader& reader, ZEBProgress& progress)
 {
     ZEBLineInfo lines;

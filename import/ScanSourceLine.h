@@ -9,12 +9,9 @@ namespace zeb {
 class SourceCharReader;
 class ZEBProgress;
 
-// Reads one source line from position: fills line's indent, length and visible and returns the
-// position after the line (after its LF, or the end of the source). CR is not counted in the
-// leading blanks; a TAB there advances to the next multiple of 8 columns.
-int32_t ScanSourceLine(SourceCharReader& reader, int32_t position, ZEBLineInfoObject& line);
-
-// The first pass: one record per source line, reporting the position reached after each.
+// The first pass: one record per source line, reporting the position reached after each. A
+// record's length counts columns (CR not among the leading blanks, a TAB there advancing to
+// the next multiple of 8); its end is the position after its LF, or the end of the source.
 ZEBLineInfo ScanSource(SourceCharReader& reader, ZEBProgress& progress);
 
 }  // namespace zeb

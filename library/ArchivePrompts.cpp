@@ -1,7 +1,7 @@
 #include "library/ArchivePrompts.h"
 
-#include "library/ZEBRar.h"
-#include "library/ZipReader.h"
+#include "library/rar/ZEBRar.h"
+#include "library/zip/ZipReader.h"
 
 namespace zeb {
 

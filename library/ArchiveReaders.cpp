@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "library/ArchivePrompts.h"
-#include "library/MemberName.h"
+#include "library/common/MemberName.h"
 
 namespace zeb {
 

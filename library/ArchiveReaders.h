@@ -4,11 +4,11 @@
 #include <string>
 
 #include "library/ArchiveKind.h"
-#include "library/ZEBArj.h"
-#include "library/ZEBLZH.h"
-#include "library/ZEBRar.h"
-#include "library/ZEB_HA.h"
-#include "library/ZipReader.h"
+#include "library/arj/ZEBArj.h"
+#include "library/lzh/ZEBLZH.h"
+#include "library/rar/ZEBRar.h"
+#include "library/ha/ZEB_HA.h"
+#include "library/zip/ZipReader.h"
 
 namespace zeb {
 

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string>
 
-#include "app/ApplySettings.h"
+#include "settings/ApplySettings.h"
 #include "platform/ZEBPrompter.h"
 #include "render/ZEBRenderParag.h"
 

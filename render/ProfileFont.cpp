@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <mutex>
 
-#include "render/RenderMetrics.h"
 
 namespace zeb {
 
@@ -37,19 +36,6 @@ QFont BuildProfileFont(const FontProfile& profile, int32_t sizeFactor)
     font.setUnderline(profile.Underline);
     font.setStrikeOut(profile.StrikeOut);
     return font;
-}
-
-QFont BuildProfileFont(const ReaderSettings& settings, ProfileFontKind which)
-{
-    switch (which) {
-    case ProfileFontKind::Proportional:
-        return BuildProfileFont(settings.Profiles[ProportionalProfile]);
-    case ProfileFontKind::Fixed:
-        return BuildProfileFont(settings.Profiles[FixedProfile]);
-    case ProfileFontKind::Active:
-        break;
-    }
-    return BuildProfileFont(ActiveProfile(settings));
 }
 
 }  // namespace zeb

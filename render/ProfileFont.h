@@ -4,12 +4,9 @@
 
 #include <QFont>
 
-#include "app/ReaderSettings.h"
+#include "settings/ReaderSettings.h"
 
 namespace zeb {
-
-// Which font BuildProfileFont makes.
-enum class ProfileFontKind { Proportional = 0, Fixed = 1, Active = 2 };
 
 // Pixels of a font size in points at the fixed logical resolution of 96 pixels per inch, so
 // that layouts come out the same on every screen.
@@ -18,6 +15,5 @@ int32_t PointsToPixels(int32_t points);
 // The font of a profile, its size multiplied by sizeFactor: face, size and the four style
 // flags. The default faces are stood in for by free ones installed with the program.
 QFont BuildProfileFont(const FontProfile& profile, int32_t sizeFactor = 1);
-QFont BuildProfileFont(const ReaderSettings& settings, ProfileFontKind which);
 
 }  // namespace zeb

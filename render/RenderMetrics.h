@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/ReaderSettings.h"
+#include "settings/ReaderSettings.h"
 #include "render/ZEBMeasurer.h"
 
 namespace zeb {

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "app/FontProfile.h"
+#include "settings/FontProfile.h"
 
 namespace zeb {
 

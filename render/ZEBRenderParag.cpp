@@ -14,7 +14,7 @@ constexpr int32_t FractionNothing = 0x4000;
 
 }  // namespace
 
-ZEBRenderParag::ZEBRenderParag(ZEBOptions& options, ZEBRenderHost& host,
+ZEBRenderParag::ZEBRenderParag(const ZEBOptions& options, ZEBRenderHost& host,
                                std::unique_ptr<ZEBMeasurer> measurer, ZEBRenderStep& step)
     : options_(options), host_(host), measurer_(std::move(measurer)), queue_(step)
 {
@@ -44,12 +44,8 @@ void ZEBRenderParag::ApplyDisplaySettings()
 
 void ZEBRenderParag::ViewResized()
 {
-    // Auto-scroll pauses while the text is laid out again.
-    bool autoScroll = options_.Settings().AutoScrollActive;
-    options_.SetAutoScrollActive(false);
     Relayout();
     host_.RepaintView();
-    options_.SetAutoScrollActive(autoScroll);
 }
 
 void ZEBRenderParag::Relayout()

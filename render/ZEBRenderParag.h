@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/ZEBOptions.h"
+#include "settings/ZEBOptions.h"
 #include "render/RenderMetrics.h"
 #include "render/ZEBRenderHost.h"
 #include "render/ZEBRenderParagObject.h"
@@ -28,7 +28,7 @@ constexpr int32_t FractionOne = 65536;
 // pictures still to draw.
 class ZEBRenderParag {
 public:
-    ZEBRenderParag(ZEBOptions& options, ZEBRenderHost& host, std::unique_ptr<ZEBMeasurer> measurer,
+    ZEBRenderParag(const ZEBOptions& options, ZEBRenderHost& host, std::unique_ptr<ZEBMeasurer> measurer,
                    ZEBRenderStep& step);
     ZEBRenderParag(const ZEBRenderParag&) = delete;
     ZEBRenderParag& operator=(const ZEBRenderParag&) = delete;
@@ -46,7 +46,8 @@ public:
     int32_t GlyphAdvance(char16_t c) const;
 
     // Takes the font, the geometry and the modes from the settings and lays the text out
-    // again around the same position.
+    // again around the same position. The engine reads the settings and never writes them:
+    // pausing auto-scroll meanwhile is the window's business.
     void ApplyDisplaySettings();
     // Takes the view's new size and lays the text out again around the same position.
     void ViewResized();
@@ -84,7 +85,7 @@ private:
     void UpdateScreenLinesAndRequests();
     void UpdateRequest(ZEBRenderLineObject& line);
 
-    ZEBOptions& options_;
+    const ZEBOptions& options_;
     ZEBRenderHost& host_;
     std::shared_ptr<const ZEBMeasurer> measurer_;
     RenderMetrics metrics_;

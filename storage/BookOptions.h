@@ -4,7 +4,8 @@
 
 namespace zeb {
 
-// Ids of the items under the root of a book's options block.
+// Ids of the items under the root of a book's options block. "Global.cfg" keeps the program-wide
+// text formatting and font width under the same two ids.
 constexpr uint16_t OptPosition = 1;          // integer: text-stream offset of the anchor word
 constexpr uint16_t OptPositionFraction = 2;  // integer: the anchor line's y x 65536 / view height
 constexpr uint16_t OptSourceSize = 7;        // integer: bytes of the imported source

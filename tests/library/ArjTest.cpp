@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "library/ZEBArj.h"
+#include "library/arj/ZEBArj.h"
 #include "platform/LittleEndian.h"
 #include "tests/library/ExtractorTestSupport.h"
 

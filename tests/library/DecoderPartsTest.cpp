@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "library/ArchiveDataError.h"
-#include "library/BitInput.h"
-#include "library/Crc.h"
-#include "library/HuffmanTable.h"
-#include "library/SlidingWindow.h"
+#include "library/common/ArchiveDataError.h"
+#include "library/common/BitInput.h"
+#include "library/common/Crc.h"
+#include "library/common/HuffmanTable.h"
+#include "library/common/SlidingWindow.h"
 #include "support/TempDir.h"
 
 using namespace zeb;

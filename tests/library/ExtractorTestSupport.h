@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "library/ZEBExtractor.h"
+#include "library/common/ZEBExtractor.h"
 #include "support/SharedFixture.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "library/ZEB_HA.h"
+#include "library/ha/ZEB_HA.h"
 #include "platform/LittleEndian.h"
 #include "tests/library/ExtractorTestSupport.h"
 

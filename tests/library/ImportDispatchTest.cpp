@@ -16,7 +16,7 @@
 #include "library/ArchiveKind.h"
 #include "library/ArchiveReaders.h"
 #include "library/ZEBImport.h"
-#include "library/ZipError.h"
+#include "library/zip/ZipError.h"
 #include "platform/Utf16.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "library/ZEBLZH.h"
+#include "library/lzh/ZEBLZH.h"
 #include "tests/library/ExtractorTestSupport.h"
 
 using namespace zeb;

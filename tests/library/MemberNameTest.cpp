@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "library/MemberName.h"
+#include "library/common/MemberName.h"
 
 using namespace zeb;
 

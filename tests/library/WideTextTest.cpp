@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "library/WideText.h"
-#include "library/ZipNames.h"
+#include "library/rar/WideText.h"
+#include "library/zip/ZipNames.h"
 #include "platform/Utf16.h"
 
 using namespace zeb;

@@ -6,7 +6,7 @@
 #include "FakePrompter.h"
 #include "Manifest.h"
 #include "library/ArchivePrompts.h"
-#include "library/ZEBRar.h"
+#include "library/rar/ZEBRar.h"
 #include "support/SharedFixture.h"
 #include "support/TempDir.h"
 

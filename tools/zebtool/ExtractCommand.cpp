@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "library/ArchiveReaders.h"
-#include "library/ZipError.h"
+#include "library/zip/ZipError.h"
 #include "storage/ZEBIOFailure.h"
 #include "tools/zebtool/Commands.h"
 #include "tools/zebtool/ToolPrompter.h"

@@ -9,7 +9,7 @@
 #include "import/ZEBProgress.h"
 #include "library/ArchiveReaders.h"
 #include "library/ZEBImport.h"
-#include "library/ZipError.h"
+#include "library/zip/ZipError.h"
 #include "platform/CodePageDecoder.h"
 #include "platform/CodePages.h"
 #include "platform/TempDir.h"

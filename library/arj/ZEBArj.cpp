@@ -1,0 +1,168 @@
+#include "library/arj/ZEBArj.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "library/common/ArchiveDataError.h"
+#include "library/arj/ArjFastestDecoder.h"
+#include "library/common/BitInput.h"
+#include "library/common/Crc.h"
+#include "library/common/StaticHuffmanDecoder.h"
+#include "library/common/StoredCopy.h"
+#include "platform/LittleEndian.h"
+#include "storage/ZEBIOFailure.h"
+
+namespace zeb {
+
+namespace {
+
+constexpr uint16_t HeaderId = 0xEA60;
+constexpr int MaxBasicHeader = 2600;
+constexpr int FixedFields = 30;        // the fields every basic header holds
+constexpr int MaxNameLength = 511;
+constexpr int64_t SfxSearchSpan = 25000;
+constexpr int32_t WindowSize = 26624;
+constexpr int DistanceClasses = 17;
+constexpr int DistanceCountBits = 5;
+
+enum Flag : uint8_t { Garbled = 0x01 };
+enum FileType : uint8_t { BinaryFile = 0, TextFile = 1, MainHeader = 2 };
+
+}  // namespace
+
+ZEBArj::ZEBArj() : basicHeader_(MaxBasicHeader) {}
+
+// The first offset holding the header id, a basic header size of at most 2600 and a matching
+// header CRC. Self-extracting archives put a program in front of the archive.
+bool ZEBArj::FindFirstHeader()
+{
+    const int64_t size = archive_.Size();
+    const int64_t limit = std::min(std::max(size - 2, SfxSearchSpan), size);
+    const int64_t chunkSize = 1 << 16;
+    std::vector<uint8_t> chunk(size_t(chunkSize) + 1);
+    for (int64_t base = 0; base < limit; base += chunkSize) {
+        int64_t have = std::min(chunkSize + 1, size - base);
+        archive_.Read(int32_t(base), chunk.data(), int32_t(have));
+        int64_t end = std::min(chunkSize, limit - base);
+        for (int64_t i = 0; i < end; ++i) {
+            if (chunk[size_t(i)] == 0x60 && i + 1 < have && chunk[size_t(i) + 1] == 0xEA &&
+                LoadBasicHeader(base + i)) {
+                position_ = base + i;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// Reads the basic header at `at` into basicHeader_ and checks its id, size and CRC.
+bool ZEBArj::LoadBasicHeader(int64_t at)
+{
+    const int64_t size = archive_.Size();
+    if (at + 4 > size || archive_.ReadU16(int32_t(at)) != HeaderId)
+        return false;
+    basicSize_ = archive_.ReadU16(int32_t(at) + 2);
+    if (basicSize_ == 0 || basicSize_ > MaxBasicHeader || at + 4 + basicSize_ + 4 > size)
+        return false;
+    archive_.Read(int32_t(at) + 4, basicHeader_.data(), basicSize_);
+    uint32_t stored = archive_.ReadU32(int32_t(at) + 4 + basicSize_);
+    return Crc32::Of(basicHeader_.data(), basicSize_) == stored;
+}
+
+bool ZEBArj::ReadHeader()
+{
+    if (!LoadBasicHeader(position_) || basicSize_ < FixedFields)
+        return false;
+    const uint8_t* b = basicHeader_.data();
+    uint8_t firstSize = b[0];
+    if (firstSize > basicSize_)
+        return false;
+    header_.minVersion = b[2];
+    header_.flags = b[4];
+    header_.method = b[5];
+    header_.fileType = b[6];
+    header_.compressedSize = int32_t(LoadU32(b + 12));
+    header_.originalSize = int32_t(LoadU32(b + 16));
+    header_.crc = LoadU32(b + 20);
+    if (header_.compressedSize < 0 || header_.originalSize < 0)
+        return false;
+    // Names of other systems keep their bytes as stored.
+    const char* name = reinterpret_cast<const char*>(b + firstSize);
+    size_t room = std::min<size_t>(basicSize_ - firstSize, MaxNameLength);
+    header_.name.assign(name, strnlen(name, room));
+    position_ += 4 + basicSize_ + 4;
+    return SkipExtendedHeaders();
+}
+
+bool ZEBArj::SkipExtendedHeaders()
+{
+    for (;;) {
+        if (position_ + 2 > archive_.Size())
+            return false;
+        uint16_t size = archive_.ReadU16(int32_t(position_));
+        position_ += 2;
+        if (size == 0)
+            return true;
+        position_ += size + 4;
+    }
+}
+
+bool ZEBArj::Extractable() const
+{
+    return header_.minVersion <= 3 && !(header_.flags & Garbled) && header_.method <= 4 &&
+           (header_.fileType == BinaryFile || header_.fileType == TextFile);
+}
+
+std::string ZEBArj::NextMember()
+{
+    for (;;) {
+        if (!ReadHeader()) {
+            Close();
+            return {};
+        }
+        const int64_t dataStart = position_;
+        // The main header has no data: its size fields hold archive dates instead.
+        if (header_.fileType != MainHeader)
+            position_ += header_.compressedSize;
+        if (!Extractable())
+            continue;
+        const std::string target = TargetFor(header_.name);
+        if (target.empty())
+            continue;
+        MemberFile<Crc32> out;
+        if (!out.Create(target)) {
+            Close();
+            return {};
+        }
+        bool good = false;
+        try {
+            Decode(dataStart, out);
+            good = out.Finish(header_.crc);
+        } catch (const ArchiveDataError&) {
+            out.Discard();
+        }
+        if (!good) {
+            Close();
+            return {};
+        }
+        return target;
+    }
+}
+
+void ZEBArj::Decode(int64_t dataStart, MemberFile<Crc32>& out)
+{
+    if (header_.method == 0) {
+        CopyStored(archive_, dataStart, header_.compressedSize, out);
+        return;
+    }
+    BitInput in(archive_, dataStart, header_.compressedSize);
+    SlidingWindow window(WindowSize, out, header_.originalSize);
+    if (header_.method == 4) {
+        DecodeArjFastest(in, window);
+        return;
+    }
+    StaticHuffmanDecoder decoder(DistanceClasses, DistanceCountBits);
+    decoder.Decode(in, window);
+}
+
+}  // namespace zeb

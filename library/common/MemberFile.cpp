@@ -1,0 +1,69 @@
+#include "library/common/MemberFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "library/common/Crc.h"
+#include "storage/ZEBIOFailure.h"
+
+namespace zeb {
+
+namespace {
+
+// Archive members are written through 64 KiB clusters, two of them.
+constexpr int OutputShift = 16;
+constexpr int OutputClusters = 2;
+
+}  // namespace
+
+bool TargetExists(const std::string& path)
+{
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+template <class Crc>
+bool MemberFile<Crc>::Create(const std::string& path)
+{
+    Discard();
+    try {
+        file_.Open(path, FileAccess::Create, OutputShift, OutputClusters);
+    } catch (const ZEBIOFailure&) {
+        return false;
+    }
+    path_ = path;
+    size_ = 0;
+    crc_.Reset();
+    return true;
+}
+
+template <class Crc>
+bool MemberFile<Crc>::Finish(uint32_t expected)
+{
+    file_.Close();
+    if (crc_.Value() == expected) {
+        path_.clear();
+        return true;
+    }
+    Discard();
+    return false;
+}
+
+template <class Crc>
+void MemberFile<Crc>::Discard()
+{
+    if (path_.empty())
+        return;
+    try {
+        file_.Close();
+    } catch (const ZEBIOFailure&) {
+        // The file is deleted anyway; what it failed to write does not matter.
+    }
+    ::unlink(path_.c_str());
+    path_.clear();
+}
+
+template class MemberFile<Crc32>;
+template class MemberFile<Crc16>;
+
+}  // namespace zeb

@@ -1,0 +1,24 @@
+#include "library/common/MemberName.h"
+
+namespace zeb {
+
+std::string BareName(std::string_view stored)
+{
+    size_t cut = stored.find_last_of("/\\");
+    std::string_view name = cut == std::string_view::npos ? stored : stored.substr(cut + 1);
+    if (name.empty() || name == "." || name == ".." || name.find('\0') != std::string_view::npos)
+        return {};
+    return std::string(name);
+}
+
+std::string ScratchPath(const std::string& scratchFolder, std::string_view stored)
+{
+    std::string name = BareName(stored);
+    if (name.empty())
+        return {};
+    if (scratchFolder.empty() || scratchFolder.back() == '/')
+        return scratchFolder + name;
+    return scratchFolder + "/" + name;
+}
+
+}  // namespace zeb

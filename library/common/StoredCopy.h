@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+#include "library/common/ByteSink.h"
+#include "storage/ZEBFile.h"
+
+namespace zeb {
+
+// Hands count bytes of the archive from start to the sink, as they are stored. Raises
+// ArchiveDataError when the archive ends before them.
+void CopyStored(ZEBFile& archive, int64_t start, int64_t count, ByteSink& out);
+
+}  // namespace zeb

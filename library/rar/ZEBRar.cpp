@@ -1,0 +1,220 @@
+#include "library/rar/ZEBRar.h"
+
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include <unrar/dll.hpp>
+
+#include "library/common/DosTime.h"
+#include "library/common/ExtractedFile.h"
+#include "library/common/MemberName.h"
+#include "library/rar/WideText.h"
+#include "storage/ZEBIOFailure.h"
+
+namespace zeb {
+namespace {
+
+// The library's volume name buffers hold more than this; longer answers are cut.
+constexpr size_t VolumeNameCapacity = 1024;
+
+template <typename Char, typename Text>
+void CopyTerminated(Char* destination, const Text& text, size_t capacity)
+{
+    if (capacity == 0)
+        return;
+    size_t count = std::min(text.size(), capacity - 1);
+    std::copy_n(text.begin(), count, destination);
+    destination[count] = 0;
+}
+
+std::string FileNamePart(const std::string& path)
+{
+    return std::filesystem::path(path).filename().string();
+}
+
+}  // namespace
+
+int RarLibraryCallback(unsigned message, long userData, long p1, long p2)
+{
+    return reinterpret_cast<ZEBRar*>(userData)->Answer(message, p1, p2);
+}
+
+std::string ZEBRar::ErrorText(int code)
+{
+    switch (code) {
+    case ERAR_BAD_DATA: return "File CRC error";
+    case ERAR_BAD_ARCHIVE: return "Volume is not valid RAR archive";
+    case ERAR_UNKNOWN_FORMAT: return "Unknown archive format";
+    case ERAR_EOPEN: return "Volume open error";
+    case ERAR_ECREATE: return "File create error";
+    case ERAR_ECLOSE: return "File close error";
+    case ERAR_EREAD: return "Read error";
+    case ERAR_EWRITE: return "Write error";
+    default: return "Unknown Error";
+    }
+}
+
+std::string ZEBRar::Open(const std::string& archive, const std::string& scratchFolder)
+{
+    Close();
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(archive, error))
+        return {};
+    folder_ = scratchFolder;
+    archiveName_ = FileNamePart(archive);
+    member_.clear();
+    wideVolumeAnswer_.reset();
+    widePasswordAnswer_.reset();
+
+    std::vector<char> name(archive.begin(), archive.end());
+    name.push_back(0);
+    char comment[256];
+    RAROpenArchiveDataEx data{};
+    data.ArcName = name.data();
+    data.OpenMode = RAR_OM_EXTRACT;
+    data.CmtBuf = comment;
+    data.CmtBufSize = sizeof comment;
+    // Handing the callback over at opening lets archives with encrypted headers ask for
+    // their password before the first header can be read.
+    data.Callback = RarLibraryCallback;
+    data.UserData = reinterpret_cast<LPARAM>(this);
+    handle_ = RAROpenArchiveEx(&data);
+    if (!handle_ || data.OpenResult != ERAR_SUCCESS) {
+        Close();
+        return {};
+    }
+    return Next();
+}
+
+std::string ZEBRar::Next()
+{
+    while (handle_) {
+        RARHeaderDataEx header{};
+        if (RARReadHeaderEx(handle_, &header) != ERAR_SUCCESS)
+            return {};
+        std::string name = BareName(WideToUtf8(header.FileNameW));
+        if ((header.Flags & RHDF_DIRECTORY) || name.empty()) {
+            if (RARProcessFile(handle_, RAR_SKIP, nullptr, nullptr) != ERAR_SUCCESS)
+                return {};
+            continue;
+        }
+        member_ = name;
+        std::string path = ScratchPath(folder_, name);
+        uint64_t size = header.UnpSize | uint64_t(header.UnpSizeHigh) << 32;
+        int result = Extract(path, size, header.FileTime);
+        if (result == ERAR_SUCCESS)
+            return path;
+        if (onError_)
+            onError_(member_, ErrorText(result));
+        return {};
+    }
+    return {};
+}
+
+void ZEBRar::Close()
+{
+    if (handle_)
+        RARCloseArchive(handle_);
+    handle_ = nullptr;
+}
+
+// The library tests the member and hands over its data, which is written here; that keeps the
+// name on disk exactly the UTF-8 name, whatever the locale, and the size within the declared one.
+int ZEBRar::Extract(const std::string& path, uint64_t size, uint32_t dosTime)
+{
+    try {
+        ExtractedFile out(path, size, ExtractedFile::Checksum::ByLibrary);
+        output_ = &out;
+        writeFailed_ = false;
+        int result = RARProcessFile(handle_, RAR_TEST, nullptr, nullptr);
+        output_ = nullptr;
+        if (writeFailed_)
+            return ERAR_EWRITE;
+        if (out.Overflowed())
+            return ERAR_BAD_DATA;
+        if (result != ERAR_SUCCESS)
+            return result;
+        out.Finish();
+        out.Keep();
+    } catch (const ZEBIOFailure&) {
+        output_ = nullptr;
+        return writeFailed_ ? ERAR_EWRITE : ERAR_ECREATE;
+    }
+    SetFileDosTime(path, uint16_t(dosTime), uint16_t(dosTime >> 16));
+    return ERAR_SUCCESS;
+}
+
+int ZEBRar::Answer(unsigned message, long p1, long p2)
+{
+    switch (message) {
+    case UCM_CHANGEVOLUMEW: return AnswerVolume(reinterpret_cast<wchar_t*>(p1), nullptr, p2);
+    case UCM_CHANGEVOLUME: return AnswerVolume(nullptr, reinterpret_cast<char*>(p1), p2);
+    case UCM_NEEDPASSWORDW: return AnswerPassword(reinterpret_cast<wchar_t*>(p1), nullptr, p2);
+    case UCM_NEEDPASSWORD: return AnswerPassword(nullptr, reinterpret_cast<char*>(p1), p2);
+    case UCM_PROCESSDATA: return TakeData(reinterpret_cast<const uint8_t*>(p1), p2);
+    default: return 0;
+    }
+}
+
+// The library only reports a volume it opened (0), or asks for a missing one: -1 gives up,
+// 1 makes it try the name left in the buffer.
+int ZEBRar::AnswerVolume(wchar_t* wideName, char* name, long mode)
+{
+    if (mode != RAR_VOL_ASK)
+        return 0;
+    if (name && wideVolumeAnswer_) {
+        // The 8-bit buffer already holds the library's own copy of the wide answer.
+        bool retry = !wideVolumeAnswer_->empty();
+        wideVolumeAnswer_.reset();
+        return retry ? 1 : -1;
+    }
+    std::string asked = wideName ? WideToUtf8(wideName) : std::string(name);
+    std::string answer = onVolume_ ? onVolume_(asked) : std::string();
+    if (wideName)
+        wideVolumeAnswer_ = answer;
+    if (answer.empty())
+        return -1;
+    if (answer != asked) {
+        if (wideName)
+            CopyTerminated(wideName, Utf8ToWide(answer), VolumeNameCapacity);
+        else
+            CopyTerminated(name, answer, VolumeNameCapacity);
+    }
+    return 1;
+}
+
+int ZEBRar::AnswerPassword(wchar_t* widePassword, char* password, long size)
+{
+    std::string answer;
+    if (password && widePasswordAnswer_) {
+        answer = *widePasswordAnswer_;
+        widePasswordAnswer_.reset();
+    } else if (onPassword_) {
+        answer = onPassword_(member_);
+    }
+    size_t capacity = size > 0 ? size_t(size) : 0;
+    if (widePassword) {
+        widePasswordAnswer_ = answer;
+        CopyTerminated(widePassword, Utf8ToWide(answer), capacity);
+    } else {
+        CopyTerminated(password, answer, capacity);
+    }
+    return 0;
+}
+
+int ZEBRar::TakeData(const uint8_t* data, long size)
+{
+    if (!output_ || size < 0)
+        return 0;
+    try {
+        output_->Put(data, size_t(size));
+    } catch (const ZEBIOFailure&) {
+        writeFailed_ = true;
+        return -1;
+    }
+    return output_->Overflowed() ? -1 : 0;
+}
+
+}  // namespace zeb

@@ -1,0 +1,57 @@
+#include "library/zip/ZipArchiveFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "library/zip/ZipError.h"
+#include "platform/FileHandle.h"
+#include "storage/ZEBIOFailure.h"
+
+namespace zeb {
+
+void ZipArchiveFile::Open(const std::string& path)
+{
+    Close();
+    handle_ = OpenFileHandle(path, FileAccess::Read);
+    struct stat st {};
+    if (handle_ < 0 || ::fstat(handle_, &st) != 0) {
+        Close();
+        throw ZipError(ZipNotValidText);
+    }
+    size_ = uint64_t(st.st_size);
+}
+
+void ZipArchiveFile::Close()
+{
+    if (handle_ >= 0)
+        ::close(handle_);
+    handle_ = -1;
+    size_ = 0;
+}
+
+size_t ZipArchiveFile::ReadSomeAt(uint64_t position, void* destination, size_t size) const
+{
+    if (position >= size_)
+        return 0;
+    if (size > size_ - position)
+        size = size_t(size_ - position);
+    auto* out = static_cast<uint8_t*>(destination);
+    size_t done = 0;
+    while (done < size) {
+        ssize_t n = ::pread(handle_, out + done, size - done, off_t(position + done));
+        if (n < 0)
+            throw ZEBIOFailure();
+        if (n == 0)
+            break;
+        done += size_t(n);
+    }
+    return done;
+}
+
+void ZipArchiveFile::ReadAt(uint64_t position, void* destination, size_t size) const
+{
+    if (ReadSomeAt(position, destination, size) != size)
+        throw ZipError(ZipPrematureEndText);
+}
+
+}  // namespace zeb
