@@ -36,7 +36,7 @@ void BM_ByteWrites(benchmark::State& state)
     std::string path = dir.File("f");
     for (auto _ : state) {
         ZEBFile file;
-        file.Open(path, FileAccess::Create, 15, 3);
+        file.Open(path, FileAccess::CreateNew, 15, 3);
         for (int32_t p = 0; p < total; ++p)
             file.WriteU8(p, uint8_t(p));
         file.Close();
@@ -53,7 +53,7 @@ void BM_Reads64K(benchmark::State& state)
     std::string path = dir.File("f");
     {
         ZEBFile file;
-        file.Open(path, FileAccess::Create, 20, 3);
+        file.Open(path, FileAccess::CreateNew, 20, 3);
         std::vector<uint8_t> block(size_t(chunk), 0x5A);
         for (int32_t p = 0; p < total; p += chunk)
             file.Write(p, block.data(), chunk);

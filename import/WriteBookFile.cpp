@@ -1,7 +1,6 @@
 #include "import/WriteBookFile.h"
 
-#include <unistd.h>
-
+#include <cerrno>
 #include <limits>
 
 #include "import/ParagraphStarts.h"
@@ -9,6 +8,7 @@
 #include "import/SourceCharReader.h"
 #include "import/WriteTextStream.h"
 #include "import/ZEBProgress.h"
+#include "platform/FileIO.h"
 #include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
 #include "storage/TextStream.h"
@@ -39,7 +39,7 @@ void FinishBook(ZEBFile& book, int32_t textEnd, ZEBParagInfo& paragraphs,
     header.lineCount = uint32_t(lineStarts.Count());
     position = lineStarts.Save(book, position);
     if (position > std::numeric_limits<int32_t>::max() - SignatureSize)
-        throw ZEBIOFailure();
+        throw book.Failure("write", EFBIG);
     const int32_t optionsOffset = position + SignatureSize;
     header.optionsOffset = uint32_t(optionsOffset);
     header.Write(book);
@@ -88,7 +88,7 @@ void DiscardBook(ZEBFile& book, const std::string& path)
     } catch (const ZEBIOFailure&) {
         // What could not be written back is deleted with the file.
     }
-    ::unlink(path.c_str());
+    RemovePath(path);
 }
 
 }  // namespace
@@ -104,7 +104,7 @@ void WriteBookFile(ZEBFile& source, int32_t codePage, const std::string& destina
 {
     SourceCharReader reader(source, codePage);
     ZEBFile book;
-    book.Open(destinationPath, FileAccess::Create, BookClusterShift, BookClusterCount);
+    book.Open(destinationPath, FileAccess::CreateNew, BookClusterShift, BookClusterCount);
     try {
         ZEBProgressScope shown(progress, ConvertingFileText, 3 * int64_t(source.Size()));
         WriteBook(reader, book, SourceFileName(sourcePath), progress);

@@ -1,8 +1,10 @@
 #include "settings/GlobalConfigFile.h"
 
+#include <cerrno>
 #include <filesystem>
 
 #include "settings/GlobalConfigTree.h"
+#include "platform/FileIO.h"
 #include "platform/ReplaceFile.h"
 #include "storage/ZEBFile.h"
 #include "storage/ZEBIOFailure.h"
@@ -35,7 +37,7 @@ bool ReadSignedTree(const std::string& path, ZEBFileOptions& tree)
 void WriteSignedTree(const std::string& path, const GlobalConfig& config)
 {
     ZEBFile file;
-    file.Open(path, FileAccess::Create, ClusterShift, ClusterCount);
+    file.Open(path, FileAccess::CreateNew, ClusterShift, ClusterCount);
     int32_t end = BuildGlobalConfigTree(config).Save(file, 0);
     file.Sign(0, end);
     file.Close();
@@ -64,18 +66,18 @@ bool LoadGlobalConfig(const std::string& path, ScreenSize screen, GlobalConfig& 
 void SaveGlobalConfig(const std::string& path, const GlobalConfig& config)
 {
     std::string temporary = path + ".new";
-    std::error_code ignored;
     // Whatever a crash left under that name, a link included, is replaced, never written through.
-    std::filesystem::remove(temporary, ignored);
+    RemovePath(temporary);
     try {
         WriteSignedTree(temporary, config);
     } catch (const ZEBIOFailure&) {
-        std::filesystem::remove(temporary, ignored);
+        RemovePath(temporary);
         throw;
     }
     if (!ReplaceFile(temporary, path)) {
-        std::filesystem::remove(temporary, ignored);
-        throw ZEBIOFailure();
+        int reason = errno;
+        RemovePath(temporary);
+        throw ZEBIOFailure("replace", path, reason);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "storage/TextStream.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <limits>
 
 #include "platform/LittleEndian.h"
@@ -28,9 +29,9 @@ void TextStreamWriter::MakeRoom(int bytes)
         PastTheLargestFile();
 }
 
-void TextStreamWriter::PastTheLargestFile()
+void TextStreamWriter::PastTheLargestFile() const
 {
-    throw ZEBIOFailure();
+    throw file_.Failure("write", EFBIG);
 }
 
 void TextStreamWriter::Flush()

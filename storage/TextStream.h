@@ -73,7 +73,7 @@ private:
     void SetLimit();
     // Flushes; ZEBIOFailure when bytes more would still not fit.
     void MakeRoom(int bytes);
-    [[noreturn]] static void PastTheLargestFile();
+    [[noreturn]] void PastTheLargestFile() const;
     // Ends a record: hands it to the file unless the writer gathers.
     void Commit()
     {

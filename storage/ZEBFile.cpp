@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <limits>
 
+#include "platform/FileIO.h"
 #include "platform/LittleEndian.h"
 #include "storage/ZEBIOFailure.h"
 
@@ -14,33 +15,6 @@ namespace zeb {
 namespace {
 
 constexpr int64_t MaxFileSize = std::numeric_limits<int32_t>::max();
-
-// Moves count bytes with pread or pwrite, retrying interrupted and partial transfers; anything
-// short of the whole count is the I/O failure.
-template <typename Transfer, typename Byte>
-void TransferAll(Transfer transfer, int handle, int64_t position, Byte* data, int64_t count)
-{
-    while (count > 0) {
-        ssize_t done = transfer(handle, data, size_t(count), off_t(position));
-        if (done < 0 && errno == EINTR)
-            continue;
-        if (done <= 0)
-            throw ZEBIOFailure();
-        position += done;
-        data += done;
-        count -= done;
-    }
-}
-
-void WriteAll(int handle, int64_t position, const uint8_t* data, int64_t count)
-{
-    TransferAll(::pwrite, handle, position, data, count);
-}
-
-void ReadAll(int handle, int64_t position, uint8_t* data, int64_t count)
-{
-    TransferAll(::pread, handle, position, data, count);
-}
 
 }  // namespace
 
@@ -60,25 +34,36 @@ ZEBFile::~ZEBFile()
 
 void ZEBFile::Open(int handle, int shift, int clusterCount)
 {
+    Adopt(handle, shift, clusterCount, "");
+}
+
+void ZEBFile::Open(const std::string& path, FileAccess access, int shift, int clusterCount)
+{
+    Close();
+    int handle = OpenFileHandle(path, access);
+    if (handle == InvalidFileHandle)
+        throw ZEBIOFailure(access == FileAccess::CreateNew ? "create" : "open", path, errno);
+    Adopt(handle, shift, clusterCount, path);
+}
+
+void ZEBFile::Adopt(int handle, int shift, int clusterCount, const std::string& path)
+{
     Close();
     if (handle == InvalidFileHandle)
-        throw ZEBIOFailure();
+        throw ZEBIOFailure("open", path, EBADF);
     off_t length = ::lseek(handle, 0, SEEK_END);
     if (length < 0 || length > MaxFileSize || shift < 0 || shift > 30 || clusterCount < 1) {
+        int reason = length < 0 ? errno : EFBIG;
         ::close(handle);
-        throw ZEBIOFailure();
+        throw ZEBIOFailure("open", path, reason);
     }
     handle_ = handle;
+    path_ = path;
     clusterSize_ = int32_t(1) << shift;
     mask_ = -clusterSize_;
     size_ = int32_t(length);
     for (int i = 0; i < clusterCount; ++i)
         clusters_.push_back(std::make_unique<ZEBFileCluster>(clusterSize_));
-}
-
-void ZEBFile::Open(const std::string& path, FileAccess access, int shift, int clusterCount)
-{
-    Open(OpenFileHandle(path, access), shift, clusterCount);
 }
 
 void ZEBFile::Close()
@@ -93,6 +78,7 @@ void ZEBFile::Close()
             file.clusters_.clear();
             ::close(file.handle_);
             file.handle_ = InvalidFileHandle;
+            file.path_.clear();
         }
     } release{*this};
     Flush();
@@ -101,23 +87,26 @@ void ZEBFile::Close()
 void ZEBFile::Flush()
 {
     if (!IsOpen())
-        throw ZEBIOFailure();
+        throw Failure("write", EBADF);
     for (auto& cluster : clusters_)
         WriteBack(*cluster);
 }
 
 void ZEBFile::WriteBack(ZEBFileCluster& c)
 {
-    if (c.start >= 0 && c.HasDirtyRange() && c.validLength > 0)
-        WriteAll(handle_, int64_t(c.start) + c.dirtyLow, c.buffer.get() + c.dirtyLow,
-                 c.dirtyHigh - c.dirtyLow + 1);
+    if (c.start >= 0 && c.HasDirtyRange() && c.validLength > 0 &&
+        !WriteAt(handle_, int64_t(c.start) + c.dirtyLow, c.buffer.get() + c.dirtyLow,
+                 size_t(c.dirtyHigh - c.dirtyLow + 1)))
+        throw Failure("write", errno);
     c.ClearDirtyRange(clusterSize_);
 }
 
 ZEBFileCluster& ZEBFile::GetCluster(int32_t p)
 {
-    if (!IsOpen() || p < 0 || int64_t(p) + clusterSize_ > MaxFileSize)
-        throw ZEBIOFailure();
+    if (!IsOpen())
+        throw Failure("read", EBADF);
+    if (p < 0 || int64_t(p) + clusterSize_ > MaxFileSize)
+        throw Failure("read", EFBIG);
     auto hit = std::find_if(clusters_.begin(), clusters_.end(),
                             [p](const auto& c) { return c->start == p; });
     if (hit != clusters_.end()) {
@@ -129,16 +118,18 @@ ZEBFileCluster& ZEBFile::GetCluster(int32_t p)
     WriteBack(c);
     c.start = -1;  // stays empty should the read below fail
     c.validLength = std::clamp(size_ - p, 0, clusterSize_);
-    if (c.validLength > 0)
-        ReadAll(handle_, p, c.buffer.get(), c.validLength);
+    if (c.validLength > 0 && !ReadFullyAt(handle_, p, c.buffer.get(), size_t(c.validLength)))
+        throw Failure("read", errno);
     c.start = p;
     return c;
 }
 
 void ZEBFile::WriteSlow(int32_t position, const uint8_t* source, int32_t count)
 {
-    if (!IsOpen() || position < 0 || int64_t(position) + count > MaxFileSize)
-        throw ZEBIOFailure();
+    if (!IsOpen())
+        throw Failure("write", EBADF);
+    if (position < 0 || int64_t(position) + count > MaxFileSize)
+        throw Failure("write", EFBIG);
     if (count <= 0)
         return;
     int64_t end = int64_t(position) + count;
@@ -156,8 +147,10 @@ void ZEBFile::WriteSlow(int32_t position, const uint8_t* source, int32_t count)
 
 void ZEBFile::ReadSlow(int32_t position, uint8_t* destination, int32_t count)
 {
-    if (!IsOpen() || position < 0 || int64_t(position) + count > MaxFileSize)
-        throw ZEBIOFailure();
+    if (!IsOpen())
+        throw Failure("read", EBADF);
+    if (position < 0 || int64_t(position) + count > MaxFileSize)
+        throw Failure("read", EINVAL);
     int64_t end = int64_t(position) + count;
     for (int64_t s = position & mask_; s < end; s += clusterSize_) {
         ZEBFileCluster& c = GetCluster(int32_t(s));
@@ -169,8 +162,10 @@ void ZEBFile::ReadSlow(int32_t position, uint8_t* destination, int32_t count)
 
 void ZEBFile::Truncate(int32_t newSize)
 {
-    if (!IsOpen() || newSize < 0)
-        throw ZEBIOFailure();
+    if (!IsOpen())
+        throw Failure("truncate", EBADF);
+    if (newSize < 0)
+        throw Failure("truncate", EINVAL);
     if (newSize >= size_)
         return;
     size_ = newSize;
@@ -190,8 +185,13 @@ void ZEBFile::Truncate(int32_t newSize)
                 c.ClearDirtyRange(clusterSize_);
         }
     }
-    if (::ftruncate(handle_, newSize) != 0)
-        throw ZEBIOFailure();
+    if (!TruncateHandle(handle_, newSize))
+        throw Failure("truncate", errno);
+}
+
+ZEBIOFailure ZEBFile::Failure(const char* action, int error) const
+{
+    return ZEBIOFailure(action, path_, error);
 }
 
 uint8_t ZEBFile::ReadU8(int32_t position)
@@ -234,7 +234,7 @@ std::vector<uint8_t> ZEBFile::Digest(int32_t start, int32_t end, int rounds, lon
     ZEBCrypt crypt(key);
     crypt.SetSize(n, rounds);
     if (start < 0)
-        throw ZEBIOFailure();
+        throw Failure("read", EINVAL);
     for (int64_t s = start & mask_; s < end; s += clusterSize_) {
         ZEBFileCluster& c = GetCluster(int32_t(s));
         int64_t lo = std::max<int64_t>(s, start);

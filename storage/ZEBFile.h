@@ -8,6 +8,7 @@
 
 #include "platform/FileHandle.h"
 #include "storage/ZEBCrypt.h"
+#include "storage/ZEBIOFailure.h"
 
 namespace zeb {
 
@@ -40,6 +41,7 @@ public:
 
     // Takes ownership of handle; raises ZEBIOFailure (after closing it) when it is unusable.
     void Open(int handle, int shift, int clusterCount);
+    // Opens path; its failures name it and give the system's reason.
     void Open(const std::string& path, FileAccess access, int shift, int clusterCount);
     void Close();
     void Flush();
@@ -47,6 +49,10 @@ public:
     bool IsOpen() const { return handle_ != InvalidFileHandle; }
     int32_t Size() const { return size_; }
     int32_t ClusterSize() const { return clusterSize_; }
+    // The path it was opened with ("" when opened by handle), for messages.
+    const std::string& Path() const { return path_; }
+    // The I/O failure of action on this file, with the system's reason.
+    ZEBIOFailure Failure(const char* action, int error) const;
 
     ZEBFileCluster& GetCluster(int32_t clusterStart);
 
@@ -75,6 +81,7 @@ public:
     std::string ReadCString(int32_t& position);
 
 private:
+    void Adopt(int handle, int shift, int clusterCount, const std::string& path);
     ZEBFileCluster* HeadCovering(int64_t position, int64_t count) const;
     void WriteSlow(int32_t position, const uint8_t* source, int32_t count);
     void ReadSlow(int32_t position, uint8_t* destination, int32_t count);
@@ -86,6 +93,7 @@ private:
     int handle_ = InvalidFileHandle;
     int32_t clusterSize_ = 0;
     int32_t size_ = 0;
+    std::string path_;
     std::vector<std::unique_ptr<ZEBFileCluster>> clusters_;  // most recently used first
 };
 

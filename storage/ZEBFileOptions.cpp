@@ -1,6 +1,7 @@
 #include "storage/ZEBFileOptions.h"
 
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/LittleEndian.h"
 #include "storage/ZEBFile.h"
@@ -15,7 +16,7 @@ constexpr size_t MaxValueLength = 0xFFFF;
 uint16_t ReadU16Within(ZEBFile& file, int32_t position)
 {
     if (position < 0 || int64_t(position) + 2 > file.Size())
-        throw ZEBIOFailure();
+        throw file.Failure("read", 0);
     return file.ReadU16(position);
 }
 
@@ -143,11 +144,11 @@ int32_t ZEBFileOptionsItem::Save(ZEBFile& file, int32_t position) const
 void ZEBFileOptionsItem::Load(ZEBFile& file, int32_t& position, int depth)
 {
     if (depth > MaxOptionsDepth)
-        throw ZEBIOFailure();
+        throw file.Failure("read", EINVAL);
     uint16_t length = ReadU16Within(file, position);
     position += 2;
     if (int64_t(position) + length > file.Size())
-        throw ZEBIOFailure();
+        throw file.Failure("read", 0);
     value_.resize(length);
     if (length > 0)
         file.Read(position, value_.data(), length);

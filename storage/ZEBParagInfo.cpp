@@ -26,7 +26,7 @@ void ZEBParagInfo::Load(ZEBFile& file, int32_t position, int32_t count)
     constexpr int32_t Chunk = 4096;
     uint8_t bytes[4 * Chunk];
     if (count < 0 || position < 0 || int64_t(position) + 4 * int64_t(count) > file.Size())
-        throw ZEBIOFailure();
+        throw file.Failure("read", 0);
     offsets_.reserve(offsets_.size() + size_t(count));
     for (int32_t done = 0; done < count;) {
         int32_t take = std::min(Chunk, count - done);

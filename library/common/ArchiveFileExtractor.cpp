@@ -2,6 +2,7 @@
 
 #include "library/common/MemberFile.h"
 #include "library/common/MemberName.h"
+#include "platform/FileIO.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb {
@@ -45,7 +46,7 @@ void ArchiveFileExtractor::Close()
 std::string ArchiveFileExtractor::TargetFor(const std::string& storedName) const
 {
     std::string path = ScratchPath(folder_, storedName);
-    if (path.empty() || TargetExists(path))
+    if (path.empty() || NameExists(path))
         return {};
     return path;
 }

@@ -1,31 +1,34 @@
 #include "library/common/ExtractedFile.h"
 
-#include <algorithm>
-#include <cstring>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 
 #include "library/common/Crc.h"
 #include "platform/FileHandle.h"
+#include "platform/FileIO.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb {
 
 ExtractedFile::ExtractedFile(std::string path, uint64_t limit, Checksum checksum)
     : path_(std::move(path)),
-      handle_(OpenFileHandle(path_, FileAccess::Create)),
+      handle_(OpenFileHandle(path_, FileAccess::CreateNew)),
       limit_(limit),
       checksum_(checksum),
       buffer_(new uint8_t[BufferSize])
 {
     if (handle_ == InvalidFileHandle)
-        throw ZEBIOFailure();
+        throw ZEBIOFailure("create", path_, errno);
 }
 
 ExtractedFile::~ExtractedFile()
 {
     CloseHandle();
     if (!kept_)
-        ::unlink(path_.c_str());
+        RemovePath(path_);
 }
 
 void ExtractedFile::Put(const uint8_t* data, size_t size)
@@ -50,12 +53,8 @@ void ExtractedFile::Drain()
 {
     if (checksum_ == Checksum::Crc32)
         crc_.Update(buffer_.get(), fill_);
-    for (size_t done = 0; done < fill_;) {
-        ssize_t n = ::write(handle_, buffer_.get() + done, fill_ - done);
-        if (n <= 0)
-            throw ZEBIOFailure();
-        done += size_t(n);
-    }
+    if (!WriteAt(handle_, int64_t(flushed_), buffer_.get(), fill_))
+        throw ZEBIOFailure("write", path_, errno);
     flushed_ += fill_;
     fill_ = 0;
 }
@@ -66,7 +65,7 @@ void ExtractedFile::Finish()
     int handle = handle_;
     handle_ = InvalidFileHandle;
     if (::close(handle) != 0)
-        throw ZEBIOFailure();
+        throw ZEBIOFailure("write", path_, errno);
 }
 
 void ExtractedFile::CloseHandle()

@@ -1,9 +1,7 @@
 #include "library/common/MemberFile.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "library/common/Crc.h"
+#include "platform/FileIO.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb {
@@ -16,18 +14,12 @@ constexpr int OutputClusters = 2;
 
 }  // namespace
 
-bool TargetExists(const std::string& path)
-{
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
 template <class Crc>
 bool MemberFile<Crc>::Create(const std::string& path)
 {
     Discard();
     try {
-        file_.Open(path, FileAccess::Create, OutputShift, OutputClusters);
+        file_.Open(path, FileAccess::CreateNew, OutputShift, OutputClusters);
     } catch (const ZEBIOFailure&) {
         return false;
     }
@@ -59,7 +51,7 @@ void MemberFile<Crc>::Discard()
     } catch (const ZEBIOFailure&) {
         // The file is deleted anyway; what it failed to write does not matter.
     }
-    ::unlink(path_.c_str());
+    RemovePath(path_);
     path_.clear();
 }
 

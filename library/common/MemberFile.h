@@ -8,10 +8,6 @@
 
 namespace zeb {
 
-// True when anything at all is at path, a dangling symbolic link included: creating the
-// member there would overwrite a file or write through the link outside the scratch folder.
-bool TargetExists(const std::string& path);
-
 // An extracted member being written: the output file and the running CRC of its bytes
 // (Crc32 or Crc16). A member that is neither kept nor discarded explicitly, because an
 // exception unwinds its extraction, is deleted.

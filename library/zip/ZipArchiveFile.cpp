@@ -3,8 +3,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include "library/zip/ZipError.h"
 #include "platform/FileHandle.h"
+#include "platform/FileIO.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb {
@@ -13,6 +16,7 @@ void ZipArchiveFile::Open(const std::string& path)
 {
     Close();
     handle_ = OpenFileHandle(path, FileAccess::Read);
+    path_ = path;
     struct stat st {};
     if (handle_ < 0 || ::fstat(handle_, &st) != 0) {
         Close();
@@ -35,17 +39,10 @@ size_t ZipArchiveFile::ReadSomeAt(uint64_t position, void* destination, size_t s
         return 0;
     if (size > size_ - position)
         size = size_t(size_ - position);
-    auto* out = static_cast<uint8_t*>(destination);
-    size_t done = 0;
-    while (done < size) {
-        ssize_t n = ::pread(handle_, out + done, size - done, off_t(position + done));
-        if (n < 0)
-            throw ZEBIOFailure();
-        if (n == 0)
-            break;
-        done += size_t(n);
-    }
-    return done;
+    int64_t done = zeb::ReadAt(handle_, int64_t(position), destination, size);
+    if (done < 0)
+        throw ZEBIOFailure("read", path_, errno);
+    return size_t(done);
 }
 
 void ZipArchiveFile::ReadAt(uint64_t position, void* destination, size_t size) const

@@ -28,6 +28,7 @@ public:
 
 private:
     int handle_ = -1;
+    std::string path_;
     uint64_t size_ = 0;
 };
 

@@ -11,6 +11,7 @@
 #include "library/zip/ZipError.h"
 #include "library/zip/ZipInput.h"
 #include "library/zip/ZipMethods.h"
+#include "platform/FileIO.h"
 
 namespace zeb {
 
@@ -118,11 +119,15 @@ bool ZipReader::AskPassword(int index)
 
 bool ZipReader::ConfirmReplace(const std::string& target, const std::string& name)
 {
-    std::error_code error;
-    if (!std::filesystem::exists(target, error))
+    // The name itself is looked at: a link there, even a dangling one, is what gets replaced,
+    // never written through.
+    if (!NameExists(target))
         return true;
-    return prompter_.Message("Replace existing file " + name + "?", "File Exists Alert",
-                             PromptIcon::Question, PromptButtons::YesNo) == PromptAnswer::Yes;
+    if (prompter_.Message("Replace existing file " + name + "?", "File Exists Alert",
+                          PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
+        return false;
+    RemovePath(target);
+    return true;
 }
 
 ZipReader::Result ZipReader::Decode(const ZipEntry& entry, uint64_t dataStart,

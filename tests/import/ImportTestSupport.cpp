@@ -1,5 +1,7 @@
 #include "ImportTestSupport.h"
 
+#include <filesystem>
+
 #include "import/ConvertTextToBook.h"
 #include "platform/LittleEndian.h"
 #include "platform/Utf16.h"
@@ -73,6 +75,7 @@ BookContents ConvertBytes(const TempDir& folder, const std::string& bytes, int32
 {
     std::string source = folder.File("source.txt"), destination = folder.File("book.book");
     WriteBytes(source, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    std::filesystem::remove(destination);  // books are only ever written under a new name
     ScriptedPreview preview(codePage);
     ZEBNoProgress progress;
     int32_t importCodePage = codePage;

@@ -68,7 +68,8 @@ GlobalConfig Zeros()
 void WriteSigned(const std::string& path, const Bytes& bytes)
 {
     ZEBFile file;
-    file.Open(path, FileAccess::Create, 16, 1);
+    std::filesystem::remove(path);
+    file.Open(path, FileAccess::CreateNew, 16, 1);
     if (!bytes.empty())
         file.Write(0, bytes.data(), int32_t(bytes.size()));
     file.Sign(0, int32_t(bytes.size()));
@@ -78,7 +79,8 @@ void WriteSigned(const std::string& path, const Bytes& bytes)
 void WriteSignedTree(const std::string& path, const ZEBFileOptions& tree)
 {
     ZEBFile file;
-    file.Open(path, FileAccess::Create, 16, 1);
+    std::filesystem::remove(path);
+    file.Open(path, FileAccess::CreateNew, 16, 1);
     file.Sign(0, tree.Save(file, 0));
     file.Close();
 }

@@ -56,7 +56,7 @@ TEST(BookFile, WrittenBookChecksOutAndItsTailCanBeRewritten)
     test::TempDir dir;
     std::string path = dir.File("00000000.book");
     ZEBFile file;
-    file.Open(path, FileAccess::Create, 15, 3);
+    file.Open(path, FileAccess::CreateNew, 15, 3);
     BookHeader written = WriteBook(file);
     file.Close();
 

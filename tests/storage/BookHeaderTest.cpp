@@ -30,7 +30,7 @@ TEST(BookHeader, WritesTheExactLayoutAndReadsItBack)
 {
     test::TempDir dir;
     ZEBFile file;
-    file.Open(dir.File("b"), FileAccess::Create, 12, 2);
+    file.Open(dir.File("b"), FileAccess::CreateNew, 12, 2);
     Consistent().Write(file);
     file.Close();
     std::vector<uint8_t> bytes = test::ReadBytes(dir.File("b"));

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <limits>
 #include <string>
@@ -16,7 +17,7 @@ namespace {
 
 class TextStreamTest : public ::testing::Test {
 protected:
-    void SetUp() override { file.Open(dir.File("t"), FileAccess::Create, 12, 2); }
+    void SetUp() override { file.Open(dir.File("t"), FileAccess::CreateNew, 12, 2); }
 
     std::vector<uint8_t> Written(int32_t from, int32_t to)
     {
@@ -84,7 +85,8 @@ TEST(TextStreamWriter, WritesThroughOrGathersUntilFlushed)
     const std::vector<uint8_t> records = {0, 2, 2, 'a', 0, 'b', 0, 0, 0};
     for (auto mode : {TextStreamWriter::Mode::WriteThrough, TextStreamWriter::Mode::Gather}) {
         ZEBFile file;
-        file.Open(dir.File("s.bin"), FileAccess::Create, 12, 2);
+        std::filesystem::remove(dir.File("s.bin"));
+        file.Open(dir.File("s.bin"), FileAccess::CreateNew, 12, 2);
         TextStreamWriter writer(file, 40, mode);
         writer.SpaceRuns(2);
         writer.Word(u"ab");
@@ -103,7 +105,7 @@ TEST(TextStreamWriter, RefusesARecordThatWouldEndPastTheLargestFile)
 {
     test::TempDir dir;
     ZEBFile file;
-    file.Open(dir.File("s.bin"), FileAccess::Create, 12, 2);
+    file.Open(dir.File("s.bin"), FileAccess::CreateNew, 12, 2);
     const int32_t tenBeforeTheEnd = std::numeric_limits<int32_t>::max() - 10;
     struct Case {
         const char* name;

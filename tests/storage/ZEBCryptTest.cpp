@@ -99,7 +99,7 @@ protected:
     void SetUp() override
     {
         ZEBFile file;
-        file.Open(path, FileAccess::Create, 12, 2);
+        file.Open(path, FileAccess::CreateNew, 12, 2);
         for (int32_t p = 0; p < 200; ++p)
             file.WriteU8(p, uint8_t(p * 7));
         file.Sign(0, 100);

@@ -106,7 +106,7 @@ namespace {
 
 class OptionsBlock : public ::testing::Test {
 protected:
-    void SetUp() override { file.Open(dir.File("o"), FileAccess::Create, 12, 2); }
+    void SetUp() override { file.Open(dir.File("o"), FileAccess::CreateNew, 12, 2); }
 
     Bytes Stored(int32_t from, int32_t to)
     {

@@ -46,7 +46,7 @@ protected:
 
 TEST_F(ZEBFileTest, WritesAcrossClustersReadBackAndReachTheDiskOnClose)
 {
-    file.Open(path, FileAccess::Create, Shift, 2);
+    file.Open(path, FileAccess::CreateNew, Shift, 2);
     std::vector<uint8_t> data = Pattern(100);
     file.Write(5, data.data(), 100);
     EXPECT_EQ(file.Size(), 105);
@@ -106,7 +106,7 @@ TEST_F(ZEBFileTest, WritesStayInTheCacheUntilFlush)
 
 TEST_F(ZEBFileTest, TruncateKeepsBytesBelowTheCutAndDropsClustersAboveIt)
 {
-    file.Open(path, FileAccess::Create, Shift, 3);
+    file.Open(path, FileAccess::CreateNew, Shift, 3);
     std::vector<uint8_t> data = Pattern(48);
     file.Write(0, data.data(), 48);  // three dirty clusters, none on disk yet
     file.Truncate(20);
@@ -169,7 +169,7 @@ TEST_F(ZEBFileTest, EveryAccessWhileClosedOrOutOfRangeRaisesTheFailure)
     expectFailure([&] { file.Open(dir.Path().string(), FileAccess::Read, Shift, 2); });
     file.Close();  // closing a closed file does nothing
 
-    file.Open(path, FileAccess::Create, Shift, 2);
+    file.Open(path, FileAccess::CreateNew, Shift, 2);
     expectFailure([&] { file.Read(-1, &b, 1); });
     expectFailure([&] { file.Write(0x7FFFFFFF, &b, 1); });
     file.Close();

@@ -36,7 +36,7 @@ TEST(ZEBParagInfo, SavesAndLoadsAsU32Table)
 {
     test::TempDir dir;
     ZEBFile file;
-    file.Open(dir.File("t"), FileAccess::Create, 12, 2);
+    file.Open(dir.File("t"), FileAccess::CreateNew, 12, 2);
     ZEBParagInfo index;
     for (int32_t k = 0; k < 5000; ++k)
         index.Append(40 + 3 * k);

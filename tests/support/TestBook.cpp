@@ -7,7 +7,7 @@ namespace zeb::test {
 
 TestBookWriter::TestBookWriter(const std::string& path) : text_(file_, TextStart)
 {
-    file_.Open(path, FileAccess::Create, 16, 3);
+    file_.Open(path, FileAccess::CreateNew, 16, 3);
     parags_.Append(TextStart);
     lines_.Append(TextStart);
 }
