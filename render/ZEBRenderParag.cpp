@@ -51,17 +51,20 @@ void ZEBRenderParag::ViewResized()
 void ZEBRenderParag::Relayout()
 {
     ComputeMetrics(metrics_, *measurer_, host_.ViewSizeNow());
-    int32_t position = 0, y = 0;
-    if (!screenLines_.empty()) {
-        position = screenLines_.front().Line->Start;
-        y = screenLines_.front().Line->Y;
-    } else if (!blocks_.empty()) {
-        const ZEBRenderLineObject& first = blocks_.front()->FirstLine();
-        position = first.Y < 0 ? blocks_.back()->LastLine().Start : first.Start;
-        y = metrics_.ViewHeight / 2;
-    }
+    ViewAnchor anchor = CurrentAnchor();
     DiscardBlocks();
-    SetPosition(position, y);
+    SetPosition(anchor.Position, anchor.Y);
+}
+
+ViewAnchor ZEBRenderParag::CurrentAnchor() const
+{
+    if (!screenLines_.empty())
+        return {screenLines_.front().Line->Start, screenLines_.front().Line->Y};
+    if (!blocks_.empty()) {
+        const ZEBRenderLineObject& first = blocks_.front()->FirstLine();
+        return {first.Y < 0 ? blocks_.back()->LastLine().Start : first.Start, metrics_.ViewHeight / 2};
+    }
+    return {0, 0};
 }
 
 const ZEBParagInfo& ZEBRenderParag::IndexInUse() const

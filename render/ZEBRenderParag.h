@@ -23,6 +23,12 @@ struct ReadingPosition {
 
 constexpr int32_t FractionOne = 65536;
 
+// A text position and the y its line is shown at.
+struct ViewAnchor {
+    int32_t Position = 0;
+    int32_t Y = 0;
+};
+
 // The layout engine: the open book, its blocks laid out for a band from one view height above
 // the view to one below it, the lines wholly in view (screen lines), and the queue of line
 // pictures still to draw.
@@ -58,6 +64,9 @@ public:
     void PlaceView(ZEBRenderLineObject& line, int32_t y);
     // Moves the text down by dy pixels (up when negative).
     void MoveBy(int32_t dy);
+    // What the view is at: the first screen line; without one, the first laid-out line (the
+    // last when the text lies above the view) half a view down; with nothing laid out, 0 at 0.
+    ViewAnchor CurrentAnchor() const;
 
     // Drops every block and screen line.
     void DiscardBlocks();

@@ -1,0 +1,69 @@
+#include "render/ZEBMainLoop.h"
+
+#include <algorithm>
+
+namespace zeb {
+
+void ZEBMainLoop::Run()
+{
+    const int64_t frequency = host_.Frequency();
+    tenMs_ = frequency / 100;
+    sixteenth_ = frequency / 16;
+    pollMargin_ = frequency / 2000;
+    period_ = std::max<int64_t>(1, frequency);  // one step a second until the settings set it
+    counters_.LateSteps = 0;
+    base_ = lastMessages_ = host_.Now();
+    running_ = true;
+    while (running_)
+        Pass();
+    active_ = false;
+}
+
+void ZEBMainLoop::Stop()
+{
+    ticking_ = false;
+    running_ = false;
+}
+
+void ZEBMainLoop::Pass()
+{
+    if (ticking_)
+        TickingPass();
+    bool ticking = ticking_;
+    AfterRenderStep(host_.StepRenderQueue(), ticking);
+}
+
+void ZEBMainLoop::TickingPass()
+{
+    const int64_t now = host_.Now();
+    if (base_ + period_ > now)
+        return;
+    if (base_ + 2 * period_ <= now)
+        ++counters_.LateSteps;
+    int64_t due = (now - base_) / period_;
+    base_ += due >= SkipAfter ? due * period_ : period_;
+    host_.AutoScrollStep();
+}
+
+void ZEBMainLoop::AfterRenderStep(bool busy, bool ticking)
+{
+    if (busy) {
+        if (host_.Now() - lastMessages_ > sixteenth_) {
+            host_.ProcessMessages();
+            lastMessages_ = host_.Now();
+        }
+        return;
+    }
+    host_.ProcessMessages();
+    lastMessages_ = host_.Now();
+    if (!running_)
+        return;
+    // Idle: wait for input, or until just before the next step falls due (at most 10 ms).
+    int64_t until = lastMessages_ + tenMs_;
+    if (ticking && ticking_)
+        until = std::min(until, base_ + period_ - pollMargin_);
+    if (until > lastMessages_)
+        host_.Idle(until);
+}
+
+}  // namespace zeb

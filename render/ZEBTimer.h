@@ -1,0 +1,56 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <thread>
+
+namespace zeb {
+
+// A periodic tick on a thread of its own. The thread only measures time: each tick is handed
+// to run, which carries the callback over to the window thread and waits for it there.
+class ZEBTimer {
+public:
+    using Callback = std::function<void()>;
+    // Runs a callback where it belongs (the window thread) and returns when it has run.
+    using Runner = std::function<void(const Callback&)>;
+
+    // catchUp: when this many ticks or more are overdue, the schedule jumps past them.
+    ZEBTimer(int catchUp, Callback callback, Runner run);
+    ~ZEBTimer();
+    ZEBTimer(const ZEBTimer&) = delete;
+    ZEBTimer& operator=(const ZEBTimer&) = delete;
+
+    // Ticks a second, at most 1000.
+    void SetRate(double rate);
+    double Rate() const { return rate_; }
+    int32_t RoundedRate() const { return roundedRate_; }
+    void SetEnabled(bool enabled) { enabled_ = enabled; }
+    bool Enabled() const { return enabled_; }
+    // Without spin the thread sleeps 10 ms at a time between ticks instead of polling the
+    // counter just before one.
+    void SetSpin(bool spin) { spin_ = spin; }
+    int32_t LateTicks() const { return lateTicks_; }
+
+    // Asks the thread to end; Running turns false once it has.
+    void Terminate() { alive_ = false; }
+    bool Running() const { return running_; }
+
+private:
+    void Body();
+
+    const int catchUp_;
+    Callback callback_;
+    Runner run_;
+    std::atomic<int64_t> period_{0};
+    double rate_ = 0;
+    int32_t roundedRate_ = 0;
+    std::atomic<int32_t> lateTicks_{0};
+    std::atomic<bool> enabled_{false};
+    std::atomic<bool> spin_{true};
+    std::atomic<bool> alive_{true};
+    std::atomic<bool> running_{true};
+    std::thread thread_;
+};
+
+}  // namespace zeb
