@@ -16,7 +16,7 @@ constexpr int32_t FractionNothing = 0x4000;
 
 ZEBRenderParag::ZEBRenderParag(const ZEBOptions& options, ZEBRenderHost& host,
                                std::unique_ptr<ZEBMeasurer> measurer, ZEBRenderStep& step)
-    : options_(options), host_(host), measurer_(std::move(measurer)), queue_(step)
+    : options_(options), host_(host), measurer_(std::move(measurer)), step_(step), queue_(step)
 {
 }
 
@@ -218,16 +218,37 @@ void ZEBRenderParag::UpdateRequest(ZEBRenderLineObject& line)
         line.Bitmap = line.Request->TakeResult();
         line.Request = nullptr;
     } else if (!line.Request) {
-        auto request = std::make_unique<ZEBRenderQuenue>();
-        request->Canvas = measurer_;
-        request->Metrics = metrics_;
-        request->LineHeight = line.Height;
-        request->TextTop = line.TextTop;
-        request->Words.reserve(line.Words.size());
-        for (const ZEBRenderWordObject& word : line.Words)
-            request->Words.push_back({word.Width, word.X, word.Text});
-        line.Request = &queue_.Append(std::move(request));
+        line.Request = &queue_.Append(MakeRequest(line));
     }
+}
+
+std::unique_ptr<ZEBRenderQuenue> ZEBRenderParag::MakeRequest(const ZEBRenderLineObject& line) const
+{
+    auto request = std::make_unique<ZEBRenderQuenue>();
+    request->Canvas = measurer_;
+    request->Metrics = metrics_;
+    request->LineHeight = line.Height;
+    request->TextTop = line.TextTop;
+    request->Words.reserve(line.Words.size());
+    for (const ZEBRenderWordObject& word : line.Words)
+        request->Words.push_back({word.Width, word.X, word.Text});
+    return request;
+}
+
+void ZEBRenderParag::RenderNow(ZEBRenderLineObject& line)
+{
+    if (line.Bitmap || line.Height < 1)
+        return;
+    if (line.Request && line.Request->Result) {
+        line.Bitmap = line.Request->TakeResult();
+        line.Request = nullptr;
+        return;
+    }
+    line.CancelRequest();
+    std::unique_ptr<ZEBRenderQuenue> request = MakeRequest(line);
+    while (!request->IsFinished() && step_.Advance(*request)) {
+    }
+    line.Bitmap = std::move(request->Result);
 }
 
 void ZEBRenderParag::DiscardBlocks()

@@ -73,6 +73,12 @@ public:
     // Drops the layout and closes the book.
     void Reset();
 
+    // The request that draws line's picture: copies of everything the drawing needs.
+    std::unique_ptr<ZEBRenderQuenue> MakeRequest(const ZEBRenderLineObject& line) const;
+    // Gives line its picture at once, for a paint that cannot wait: the finished result of its
+    // request, else drawn in full here. A line less than a pixel high gets none.
+    void RenderNow(ZEBRenderLineObject& line);
+
     const std::vector<std::unique_ptr<ZEBRenderParagObject>>& Blocks() const { return blocks_; }
     const std::vector<ZEBRenderScreenLine>& ScreenLines() const { return screenLines_; }
 
@@ -98,6 +104,7 @@ private:
     ZEBRenderHost& host_;
     std::shared_ptr<const ZEBMeasurer> measurer_;
     RenderMetrics metrics_;
+    ZEBRenderStep& step_;
     ZEBRenderThread queue_;
     ZEBBook book_;
     // After the queue: lines cancel their requests when they go.

@@ -1,6 +1,5 @@
 // The Qt measurer on the offscreen platform, with the installed DejaVu and Comic Neue fonts.
 #include <QFontInfo>
-#include <QGuiApplication>
 
 #include <gtest/gtest.h>
 
@@ -10,24 +9,6 @@
 
 namespace zeb {
 namespace {
-
-class GuiEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "render_tests";
-        static char* argv[] = {name, nullptr};
-        if (!QGuiApplication::instance())
-            app_ = std::make_unique<QGuiApplication>(argc, argv);
-    }
-    void TearDown() override { app_.reset(); }
-
-private:
-    std::unique_ptr<QGuiApplication> app_;
-};
-
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 FontProfile Profile(const char* face, int32_t points)
 {

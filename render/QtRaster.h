@@ -1,0 +1,24 @@
+#pragma once
+
+#include "render/ZEBRenderThread.h"
+
+namespace zeb {
+
+// Draws line pictures with Qt (QtGui only), one small step at a time, states 0 to 5: 0 create
+// the enlarged picture, 1 fill one of eight background strips, 2 draw one character at the
+// per-character advances (GlyphAdvance), 3 create the reduced picture (the enlarged one itself
+// for f = 1), 4 reduce and store the result (a QtLineBitmap), 5 nothing (idle). A request's
+// Canvas must be a QtMeasurer; its font is the enlarged profile font.
+class QtRasterStep : public ZEBRenderStep {
+public:
+    // Line pictures are made at this device pixel ratio (1 or 2 ...), supersampled on top.
+    void SetDevicePixelRatio(int ratio);
+    int DevicePixelRatio() const { return ratio_; }
+
+    bool Advance(ZEBRenderQuenue& request) override;
+
+private:
+    int ratio_ = 1;
+};
+
+}  // namespace zeb
