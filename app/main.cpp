@@ -1,13 +1,19 @@
-#include <QApplication>
-#include <QMainWindow>
+// The reader: start-up order, then the message loop, inside which the main window runs its own.
+#include "app/TAA_Main.h"
+#include "app/AutoScroll.h"
+#include "app/ZEBApplication.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ui/QtPrompter.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("ZEB Book Reader Professional 1.1");
-    QMainWindow window;
-    window.setWindowTitle("ZEB Book Reader Professional 1.1");
-    window.resize(800, 600);
+    zeb::ZEBApplication app(argc, argv);
+    zeb::ZEBApplication::setApplicationName(QStringLiteral("ZEB Book Reader"));
+    zeb::QtPrompter prompter;
+    app.SetPrompter(&prompter);
+    zeb::TAA_Main window(zeb::ProgramFolder(), prompter);
+    prompter.SetParent(&window);
+    app.SetOnInternalError([&window] { window.AutoScroller().StopLoop(); });
     window.show();
     return app.exec();
 }

@@ -1,0 +1,139 @@
+#include "app/AutoScroll.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QThread>
+
+#include "platform/Clock.h"
+#include "render/AutoScrollRate.h"
+
+namespace zeb {
+
+namespace {
+
+// The statistics timer ticks five times a second, and a tick more than two periods late
+// moves its schedule on instead of catching up.
+constexpr double StatisticsRate = 5.0;
+constexpr int StatisticsCatchUp = 2;
+constexpr int TicksPerSecond = 5;
+
+}  // namespace
+
+AutoScroll::AutoScroll(ZEBRenderParag& engine, ZEBOptions& options, ViewScroller& scroller,
+                       ReaderSurface& surface)
+    : engine_(engine),
+      options_(options),
+      scroller_(scroller),
+      surface_(surface),
+      timer_(StatisticsCatchUp, [this] { StatisticsTick(); },
+             [this](const ZEBTimer::Callback& tick) {
+                 // The tick runs on the window thread; the timer's thread waits for it.
+                 QMetaObject::invokeMethod(this, tick, Qt::BlockingQueuedConnection);
+             })
+{
+    wake_.setSingleShot(true);
+    wake_.setTimerType(Qt::PreciseTimer);
+    timer_.SetRate(StatisticsRate);
+    timer_.SetSpin(false);
+}
+
+AutoScroll::~AutoScroll()
+{
+    EndTimer();
+}
+
+void AutoScroll::RunLoop()
+{
+    loop_.Run();
+}
+
+void AutoScroll::Toggle()
+{
+    const bool on = !options_.Settings().AutoScrollActive;
+    options_.SetAutoScrollActive(on);
+    loop_.SetTicking(on);
+    timer_.SetEnabled(on);
+    loop_.Counters() = {};
+    lastSecond_ = {};
+    ticks_ = 0;
+    surface_.RepaintView();
+}
+
+void AutoScroll::Stop()
+{
+    if (options_.Settings().AutoScrollActive)
+        Toggle();
+}
+
+void AutoScroll::UpdateRate()
+{
+    loop_.SetPeriod(StepPeriod(engine_, options_.Settings(), CounterFrequency));
+}
+
+void AutoScroll::EndTimer()
+{
+    timer_.Terminate();
+    while (timer_.Running()) {
+        QCoreApplication::processEvents();
+        SleepMilliseconds(10);
+    }
+}
+
+bool AutoScroll::StepRenderQueue()
+{
+    return engine_.Queue().Step();
+}
+
+void AutoScroll::ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+void AutoScroll::AutoScrollStep()
+{
+    ++loop_.Counters().Steps;
+    if (!scroller_.CanMoveForward()) {
+        Stop();
+        return;
+    }
+    if (!options_.Settings().SpeedMode)
+        UpdateRate();
+    scroller_.MoveBy(-1, PaintMode::Shift);
+    ProcessMessages();
+}
+
+// Waits for events, with a timer to wake up for the next step; the last stretch before it is
+// slept precisely.
+void AutoScroll::Idle(int64_t until)
+{
+    const int64_t left = until - Now();
+    const int ms = int(left / (CounterFrequency / 1000));
+    if (ms >= 1) {
+        wake_.start(ms);
+        QCoreApplication::eventDispatcher()->processEvents(QEventLoop::WaitForMoreEvents);
+        wake_.stop();
+    } else if (left > 0) {
+        WaitUntil(until);
+    }
+}
+
+int64_t AutoScroll::Now() const
+{
+    return PerformanceCounter();
+}
+
+int64_t AutoScroll::Frequency() const
+{
+    return CounterFrequency;
+}
+
+void AutoScroll::StatisticsTick()
+{
+    if (++ticks_ < TicksPerSecond)
+        return;
+    ticks_ = 0;
+    lastSecond_ = loop_.Counters();
+    loop_.Counters() = {};
+}
+
+}  // namespace zeb

@@ -1,0 +1,79 @@
+#include "app/MainToolbar.h"
+
+#include <algorithm>
+
+#include <QHBoxLayout>
+#include <QResizeEvent>
+#include <QToolButton>
+
+#include "app/ToolbarImages.h"
+
+namespace zeb {
+
+namespace {
+
+const QColor ToolbarColor(0, 62, 86);
+constexpr int ButtonWidth = 31, ButtonHeight = 30;
+
+QWidget* DrawingArea(QWidget* parent, int width)
+{
+    auto* area = new QWidget(parent);
+    area->setFixedSize(width, ButtonHeight);
+    return area;
+}
+
+}  // namespace
+
+MainToolbar::MainToolbar(QWidget* parent) : QWidget(parent)
+{
+    setFixedHeight(Height);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, ToolbarColor);
+    colours.setColor(QPalette::Button, ToolbarColor);
+    setPalette(colours);
+
+    open_ = Button(0, "Open the Book", false);
+    autoScroll_ = Button(1, "Scroll text automatically (Ins)", true);
+    formatting_ = Button(2, "Change Text Formating", true);
+    options_ = Button(3, "Options", true);
+    addBookmark_ = Button(8, "Add Bookmark", false);
+    bookmarks_ = Button(4, "Bookmarks", false);
+    fileArea_ = DrawingArea(this, 11);
+    gauge_ = DrawingArea(this, GaugeWidth);
+    minimize_ = Button(5, "Minimize", false);
+    fullScreen_ = Button(6, "Full Screen", false);
+    exit_ = Button(7, "Exit", false);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(1, 3, 1, 4);
+    row->setSpacing(0);
+    for (QWidget* item : {static_cast<QWidget*>(open_), static_cast<QWidget*>(autoScroll_),
+                          static_cast<QWidget*>(formatting_), static_cast<QWidget*>(options_),
+                          static_cast<QWidget*>(addBookmark_), static_cast<QWidget*>(bookmarks_),
+                          fileArea_, gauge_, static_cast<QWidget*>(minimize_),
+                          static_cast<QWidget*>(fullScreen_), static_cast<QWidget*>(exit_)})
+        row->addWidget(item);
+    row->addStretch(1);
+}
+
+QToolButton* MainToolbar::Button(int image, const char* hint, bool toggle)
+{
+    auto* button = new QToolButton(this);
+    button->setIcon(ToolbarIcon(image));
+    button->setIconSize(QSize(ToolbarImageSize, ToolbarImageSize));
+    button->setFixedSize(ButtonWidth, ButtonHeight);
+    button->setToolTip(QString::fromLatin1(hint));
+    button->setAutoRaise(true);
+    button->setCheckable(toggle);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+void MainToolbar::resizeEvent(QResizeEvent* event)
+{
+    fileArea_->setFixedWidth(std::max(0, event->size().width() - FixedWidth));
+    QWidget::resizeEvent(event);
+}
+
+}  // namespace zeb

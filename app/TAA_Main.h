@@ -1,0 +1,137 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QRect>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/PointerHider.h"
+#include "app/ReaderCommands.h"
+#include "import/ZEBCodepage.h"
+#include "render/BookSession.h"
+#include "render/QtRaster.h"
+#include "render/ViewScroller.h"
+#include "render/ZEBRenderParag.h"
+#include "settings/GlobalConfig.h"
+#include "settings/ZEBOptions.h"
+
+namespace zeb {
+
+class AutoScroll;
+class HelpViewer;
+class MainToolbar;
+class ReaderSurface;
+class ScreenSaver;
+class TZEBScroll;
+class ZEBPrompter;
+
+// The private message that starts the first show and, inside its handler, the main loop.
+constexpr int ReaderStartEvent = 1000 + 3000;  // QEvent::User + 3000
+
+// The main reader window: the toolbar, the reader view, the options panel; the settings and
+// "Global.cfg", the open book, the reader's commands, auto-scroll and the main loop, full
+// screen, the pointer hidden while auto-scroll runs, and a shutdown that saves everything.
+class TAA_Main : public QWidget {
+    Q_OBJECT
+
+public:
+    // programFolder holds "Global.cfg", "Books" and the help file.
+    TAA_Main(std::string programFolder, ZEBPrompter& prompter);
+    ~TAA_Main() override;
+
+    // Asked by "Open the Book" (and at first show without a last book) for the book to open;
+    // an empty answer opens nothing. The library window answers it.
+    using BookChooser = std::function<std::string()>;
+    void SetBookChooser(BookChooser chooser) { chooseBook_ = std::move(chooser); }
+
+    void RunCommand(ReaderCommand command);
+    void ToggleFullScreen();
+    // Writes "Global.cfg", then the open book's state; each is tried whatever became of the
+    // other, and a failure is reported.
+    void SaveState();
+
+    ZEBOptions& Options() { return options_; }
+    const GlobalConfig& Stored() const { return stored_; }
+    ZEBRenderParag& Engine() { return *engine_; }
+    BookSession& Session() { return *session_; }
+    ViewScroller& Scroller() { return *scroller_; }
+    AutoScroll& AutoScroller() { return *autoScroll_; }
+    TZEBScroll* View() const { return view_; }
+    MainToolbar* Toolbar() const { return toolbar_; }
+    QWidget* OptionsPanel() const { return optionsPanel_; }
+    const ReaderMenu& Menu() const { return *menu_; }
+    HelpViewer* Help() const { return help_; }
+    const QRect& RestoredBounds() const { return restoredBounds_; }
+    bool PointerVisible() const { return pointer_.Visible(); }
+    // The pointer check the window runs every 200 ms, for tests that bring their own clock.
+    void CheckPointer(QPoint position, double now);
+
+protected:
+    void customEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateWidgets();
+    void ConnectToolbar();
+    void ConnectOptions();
+    void ConnectView();
+    void LoadSettings();
+    void FirstShow();
+    void PlaceWindow();
+    void OpenLastBook();
+    void OpenLibrary();
+    void OpenBook(const std::string& path);
+    void ShowHelp();
+    void Close();
+    void Faster(int32_t by);
+    void FormattingToggled(bool pressed);
+    void OptionsToggled(bool pressed);
+    void PlaceOptionsPanel();
+    void OnSettingsChanged();
+    void OnLayoutChanged();
+    void ViewResized();
+    void Drag(int pointerY);
+    void PointerTick();
+    GlobalConfig LiveConfig() const;
+    ScreenSize Screen() const;
+
+    std::string programFolder_;
+    ZEBPrompter& prompter_;
+    ZEBOptions options_;
+    GlobalConfig stored_;
+    ZEBCodepage codepages_;
+    int32_t importCodePage_ = 0;
+    uint8_t formattingBeforeOriginal_ = FormattingFullHyphen;
+    int dragOriginY_ = 0;
+    bool firstShow_ = true;
+    bool busy_ = false;
+    bool closeRequested_ = false;
+    QRect restoredBounds_;
+    int optionsPanelHeight_ = 0;
+    PointerHider pointer_;
+
+    MainToolbar* toolbar_ = nullptr;
+    QWidget* mainPanel_ = nullptr;
+    TZEBScroll* view_ = nullptr;
+    QWidget* optionsPanel_ = nullptr;
+    HelpViewer* help_ = nullptr;
+    ReaderMenu* menu_ = nullptr;
+    QTimer pointerTimer_;
+
+    QtRasterStep raster_;
+    std::unique_ptr<ReaderSurface> surface_;
+    std::unique_ptr<ZEBRenderParag> engine_;
+    std::unique_ptr<BookSession> session_;
+    std::unique_ptr<ViewScroller> scroller_;
+    std::unique_ptr<ScreenSaver> screenSaver_;
+    std::unique_ptr<AutoScroll> autoScroll_;
+    BookChooser chooseBook_;
+};
+
+}  // namespace zeb

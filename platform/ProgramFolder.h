@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+namespace zeb {
+
+// The folder of the running program (from /proc/self/exe); "." when it cannot be told.
+std::string ProgramFolder();
+
+// The program folder's help file, "ZEBREADER.HLP".
+std::string HelpFilePath(const std::string& programFolder);
+
+}  // namespace zeb

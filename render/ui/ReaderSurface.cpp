@@ -1,0 +1,67 @@
+#include "render/ui/ReaderSurface.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+
+#include "render/ViewPainter.h"
+
+namespace zeb {
+
+ReaderSurface::ReaderSurface(TZEBScroll& view, const ZEBOptions& options)
+    : view_(view), options_(options)
+{
+    view_.SetPaintHandler([this](QPainter& painter, const QRect& rect, bool full) {
+        Paint(painter, rect, full);
+    });
+}
+
+ViewSize ReaderSurface::ViewSizeNow() const
+{
+    return {view_.width(), view_.height()};
+}
+
+void ReaderSurface::RepaintView()
+{
+    view_.update();
+}
+
+void ReaderSurface::PositionChanged()
+{
+    if (positionChanged_)
+        positionChanged_();
+}
+
+void ReaderSurface::ShiftAndPaint(int32_t dy)
+{
+    view_.ShiftAndPaint(dy);
+}
+
+void ReaderSurface::PaintRows(ViewRows rows)
+{
+    view_.PaintNow(QRect(0, rows.Top, view_.width(), rows.Bottom - rows.Top));
+}
+
+// Moves show every step at once, so the repaint does not wait for the event loop.
+void ReaderSurface::RepaintAll()
+{
+    view_.repaint();
+}
+
+void ReaderSurface::ProcessMessages()
+{
+    QCoreApplication::processEvents();
+}
+
+void ReaderSurface::Paint(QPainter& painter, const QRect& rect, bool full)
+{
+    if (!engine_) {
+        painter.fillRect(rect, view_.palette().window());
+        return;
+    }
+    if (full)
+        PaintViewFull(painter, *engine_, rect, options_.Settings().AutoScrollActive);
+    else
+        PaintViewRect(painter, *engine_, rect);
+}
+
+}  // namespace zeb

@@ -1,0 +1,89 @@
+#include "render/ui/TZEBScroll.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+namespace zeb {
+
+TZEBScroll::TZEBScroll(QWidget* parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    // Every pixel is painted from the line pictures: nothing to clear first, nothing to keep
+    // while the window is resized.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    resize(256, 256);
+}
+
+void TZEBScroll::ShiftAndPaint(int dy)
+{
+    if (dy == 0)
+        return;
+    scroll(0, dy);
+    QRect strip = dy > 0 ? QRect(0, 0, width(), dy) : QRect(0, height() + dy, width(), -dy);
+    PaintNow(strip.intersected(rect()));
+}
+
+void TZEBScroll::PaintNow(const QRect& area)
+{
+    if (area.isEmpty())
+        return;
+    partialPaint_ = true;
+    repaint(area);
+    partialPaint_ = false;
+}
+
+void TZEBScroll::paintEvent(QPaintEvent* event)
+{
+    if (!paint_)
+        return;
+    QPainter painter(this);
+    // A paint the view asked for itself covers just its rows; anything else (an expose, a
+    // repaint of everything) is a full repaint of the area.
+    paint_(painter, event->rect(), !partialPaint_);
+}
+
+void TZEBScroll::mousePressEvent(QMouseEvent* event)
+{
+    if (mouseDown_)
+        mouseDown_(*event);
+    else
+        QWidget::mousePressEvent(event);
+}
+
+void TZEBScroll::mouseMoveEvent(QMouseEvent* event)
+{
+    if (mouseMove_)
+        mouseMove_(*event);
+}
+
+void TZEBScroll::wheelEvent(QWheelEvent* event)
+{
+    if (wheel_)
+        wheel_(*event);
+    else
+        QWidget::wheelEvent(event);
+}
+
+void TZEBScroll::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (resized_)
+        resized_();
+}
+
+void TZEBScroll::focusInEvent(QFocusEvent* event)
+{
+    focused_ = true;
+    QWidget::focusInEvent(event);
+}
+
+void TZEBScroll::focusOutEvent(QFocusEvent* event)
+{
+    focused_ = false;
+    QWidget::focusOutEvent(event);
+}
+
+}  // namespace zeb
