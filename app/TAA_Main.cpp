@@ -363,6 +363,9 @@ void TAA_Main::ToggleFullScreen()
     } else {
         restoredBounds_ = QRect(x(), y(), width(), height());
         showFullScreen();
+        // Without a window manager the request alone changes nothing: cover the screen anyway.
+        if (QScreen* s = screen())
+            setGeometry(s->geometry());
     }
     view_->setFocus();
     view_->update();

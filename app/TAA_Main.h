@@ -46,6 +46,8 @@ public:
     // an empty answer opens nothing. The library window answers it.
     using BookChooser = std::function<std::string()>;
     void SetBookChooser(BookChooser chooser) { chooseBook_ = std::move(chooser); }
+    // A book named on the command line opens at first show instead of the last one.
+    void SetStartBook(const std::string& path) { stored_.LastBookFile = path; }
 
     void RunCommand(ReaderCommand command);
     void ToggleFullScreen();

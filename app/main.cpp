@@ -13,6 +13,10 @@ int main(int argc, char* argv[])
     app.SetPrompter(&prompter);
     zeb::TAA_Main window(zeb::ProgramFolder(), prompter);
     prompter.SetParent(&window);
+    // "zebreader BOOK" opens that book, as a file manager's "Open with" asks.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() > 1)
+        window.SetStartBook(arguments.at(1).toStdString());
     app.SetOnInternalError([&window] { window.AutoScroller().StopLoop(); });
     window.show();
     return app.exec();
