@@ -362,10 +362,11 @@ void TAA_Main::ToggleFullScreen()
         move(restoredBounds_.topLeft());
     } else {
         restoredBounds_ = QRect(x(), y(), width(), height());
-        showFullScreen();
-        // Without a window manager the request alone changes nothing: cover the screen anyway.
+        // Without a window manager the full-screen request alone changes nothing: the window
+        // covers the screen first (moving it afterwards would leave full screen again).
         if (QScreen* s = screen())
             setGeometry(s->geometry());
+        showFullScreen();
     }
     view_->setFocus();
     view_->update();
