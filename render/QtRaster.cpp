@@ -45,32 +45,92 @@ const QtMeasurer& CanvasOf(const ZEBRenderQuenue& request)
     return dynamic_cast<const QtMeasurer&>(*request.Canvas);
 }
 
-void CreateEnlargedPicture(ZEBRenderQuenue& request, int ratio)
+// The supersampled picture while its characters are drawn: one painter stays open from the
+// first character to the last, since opening one per character costs more than the drawing.
+class EnlargedPicture : public QtLineBitmap {
+public:
+    using QtLineBitmap::QtLineBitmap;
+
+    void DrawGlyph(const ZEBRenderQuenue& request, std::u16string_view glyph)
+    {
+        if (Image.isNull())
+            return;
+        if (!painter_.isActive())
+            BeginPainting(request);
+        painter_.drawText(QPointF(request.CursorX, baseline_),
+                          QString::fromUtf16(glyph.data(), qsizetype(glyph.size())));
+    }
+    void EndPainting()
+    {
+        if (painter_.isActive())
+            painter_.end();
+    }
+
+private:
+    void BeginPainting(const ZEBRenderQuenue& request)
+    {
+        const QtMeasurer& canvas = CanvasOf(request);
+        QFont font = canvas.Font();
+        QColor ink(FullInk, FullInk, FullInk);
+        if (request.Metrics.TrueColor)
+            ink = QColor::fromRgb(PixelOf(request.Metrics.FontColor));
+        else
+            font.setStyleStrategy(QFont::NoAntialias);  // every sample is background or ink
+        painter_.begin(&Image);
+        painter_.setFont(font);
+        painter_.setPen(ink);
+        // Characters are placed by the top of their cell; Qt draws at the baseline.
+        const FontMetrics tm = canvas.Metrics();
+        baseline_ = request.TextTop * request.Metrics.SupersampleFactor + tm.Height - tm.Descent;
+    }
+
+    QPainter painter_;
+    int32_t baseline_ = 0;
+};
+
+EnlargedPicture& EnlargedOf(const ZEBRenderQuenue& request)
+{
+    return static_cast<EnlargedPicture&>(*request.Enlarged);
+}
+
+void CreateEnlargedPicture(ZEBRenderQuenue& request, int ratio, QImage& spare)
 {
     const int32_t scale = request.Metrics.SupersampleFactor * ratio;
-    QImage image(request.Metrics.ViewWidth * scale, request.LineHeight * scale,
-                 request.Metrics.TrueColor ? QImage::Format_RGB32 : QImage::Format_Grayscale8);
+    const QSize size(request.Metrics.ViewWidth * scale, request.LineHeight * scale);
+    const QImage::Format format =
+        request.Metrics.TrueColor ? QImage::Format_RGB32 : QImage::Format_Grayscale8;
+    QImage image = spare.size() == size && spare.format() == format ? std::move(spare)
+                                                                     : QImage(size, format);
+    spare = QImage();
     // A painter on the picture then works in view pixels times f.
     image.setDevicePixelRatio(ratio);
-    request.Enlarged = std::make_unique<QtLineBitmap>(std::move(image));
+    request.Enlarged = std::make_unique<EnlargedPicture>(std::move(image));
     request.StepCounter = 0;
+}
+
+// Fills columns from .. to of every row with value: the first row by pixels, the others
+// copied from it.
+template <typename Pixel>
+void FillColumns(QImage& image, int32_t from, int32_t to, Pixel value)
+{
+    if (image.height() == 0 || from >= to)
+        return;
+    MutablePixelRows rows{image.bits(), image.bytesPerLine()};
+    Pixel* first = reinterpret_cast<Pixel*>(rows.Row(0)) + from;
+    std::fill(first, first + (to - from), value);
+    for (int32_t y = 1; y < image.height(); ++y)
+        std::memcpy(rows.Row(y) + from * ptrdiff_t(sizeof(Pixel)), first, size_t(to - from) * sizeof(Pixel));
 }
 
 void FillStrip(ZEBRenderQuenue& request, int32_t strip)
 {
     QImage& image = ImageOf(request.Enlarged);
-    const int32_t width = image.width();
-    const int32_t from = (width * strip) >> 3;
-    const int32_t to = (width * (strip + 1)) >> 3;
-    MutablePixelRows rows{image.bits(), image.bytesPerLine()};
-    const uint32_t back = PixelOf(request.Metrics.BackColor);
-    for (int32_t y = 0; y < image.height(); ++y) {
-        if (KindOf(request) == PixelKind::TrueColor32)
-            std::fill(reinterpret_cast<uint32_t*>(rows.Row(y)) + from,
-                      reinterpret_cast<uint32_t*>(rows.Row(y)) + to, back);
-        else
-            std::memset(rows.Row(y) + from, NoInk, size_t(to - from));
-    }
+    const int32_t from = (image.width() * strip) >> 3;
+    const int32_t to = (image.width() * (strip + 1)) >> 3;
+    if (request.Metrics.TrueColor)
+        FillColumns(image, from, to, PixelOf(request.Metrics.BackColor));
+    else
+        FillColumns(image, from, to, NoInk);
 }
 
 // Puts the drawing cursor at the start of word index (or past the last word).
@@ -107,38 +167,17 @@ int32_t AdvanceOf(const ZEBRenderQuenue& request, std::u16string_view glyph)
                                         : int32_t(glyph.size()) * request.Metrics.MaxCharWidth;
 }
 
-void DrawGlyph(ZEBRenderQuenue& request, std::u16string_view glyph)
-{
-    QImage& image = ImageOf(request.Enlarged);
-    if (image.isNull())
-        return;
-    const QtMeasurer& canvas = CanvasOf(request);
-    QFont font = canvas.Font();
-    QColor ink(FullInk, FullInk, FullInk);
-    if (request.Metrics.TrueColor)
-        ink = QColor::fromRgb(PixelOf(request.Metrics.FontColor));
-    else
-        font.setStyleStrategy(QFont::NoAntialias);  // every sample is background or ink
-    QPainter painter(&image);
-    painter.setFont(font);
-    painter.setPen(ink);
-    // The position is the top of the character cell; Qt draws at the baseline.
-    const FontMetrics tm = canvas.Metrics();
-    const int32_t top = request.TextTop * request.Metrics.SupersampleFactor;
-    painter.drawText(QPointF(request.CursorX, top + tm.Height - tm.Descent),
-                     QString::fromUtf16(glyph.data(), qsizetype(glyph.size())));
-}
-
 void DrawNextCharacter(ZEBRenderQuenue& request)
 {
     std::u16string_view glyph = GlyphAt(request.Words[request.CursorWord].Text, request.CursorChar);
-    DrawGlyph(request, glyph);
+    EnlargedOf(request).DrawGlyph(request, glyph);
     request.CursorX += AdvanceOf(request, glyph);
     request.CursorChar += glyph.size();
 }
 
 void CreateReducedPicture(ZEBRenderQuenue& request)
 {
+    EnlargedOf(request).EndPainting();
     const int32_t f = request.Metrics.SupersampleFactor;
     if (f == 1) {
         request.Reduced = std::move(request.Enlarged);
@@ -161,7 +200,7 @@ QImage ShowIndexed(const QImage& indices, const RenderMetrics& metrics)
     return pixels;
 }
 
-void ReduceAndStore(ZEBRenderQuenue& request)
+void ReduceAndStore(ZEBRenderQuenue& request, QImage& spare)
 {
     QImage& reduced = ImageOf(request.Reduced);
     if (request.Enlarged) {
@@ -169,6 +208,7 @@ void ReduceAndStore(ZEBRenderQuenue& request)
         BoxReduce(KindOf(request), request.Metrics.SupersampleFactor,
                   {enlarged.constBits(), enlarged.bytesPerLine()},
                   {reduced.bits(), reduced.bytesPerLine()}, reduced.width(), reduced.height());
+        spare = std::move(ImageOf(request.Enlarged));
         request.Enlarged.reset();
     }
     if (request.Metrics.TrueColor)
@@ -189,7 +229,7 @@ bool QtRasterStep::Advance(ZEBRenderQuenue& request)
 {
     switch (request.StepState) {
     case CreateEnlarged:
-        CreateEnlargedPicture(request, ratio_);
+        CreateEnlargedPicture(request, ratio_, spare_);
         request.StepState = FillBackground;
         return true;
     case FillBackground:
@@ -209,7 +249,7 @@ bool QtRasterStep::Advance(ZEBRenderQuenue& request)
         request.StepState = ReduceLine;
         return true;
     case ReduceLine:
-        ReduceAndStore(request);
+        ReduceAndStore(request, spare_);
         request.StepState = ZEBRenderQuenue::Finished;
         return true;
     default:

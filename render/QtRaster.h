@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QImage>
+
 #include "render/ZEBRenderThread.h"
 
 namespace zeb {
@@ -19,6 +21,9 @@ public:
 
 private:
     int ratio_ = 1;
+    // The last supersampled picture, kept for the next line of the same size: lines are drawn
+    // one after another, and fresh memory of that size costs more to touch than to fill.
+    QImage spare_;
 };
 
 }  // namespace zeb

@@ -213,10 +213,13 @@ TEST(QtRasterTest, WithoutAntialiasingThePictureIsTheEnlargedOneItself)
     QtRasterStep raster;
     auto request = Request(1, true);
     StepUntil(raster, *request, 3);
-    const QImage enlarged = ImageOf(request->Enlarged);
+    const QImage drawn = ImageOf(request->Enlarged).copy();
+    StepUntil(raster, *request, 4);
+    EXPECT_EQ(request->Enlarged, nullptr);  // it is the reduced picture now
+    const QImage reduced = ImageOf(request->Reduced);
     StepUntil(raster, *request, 5);
-    EXPECT_EQ(ImageOf(request->Result), enlarged);
-    EXPECT_EQ(ImageOf(request->Result).cacheKey(), enlarged.cacheKey());  // not even copied
+    EXPECT_EQ(ImageOf(request->Result), drawn);
+    EXPECT_EQ(ImageOf(request->Result).cacheKey(), reduced.cacheKey());  // not even copied
 
     // Indexed: background and full ink only, shown as ramp entries 0 and 255.
     const RampPalette palette = MakeRampPalette(PageBack, PageInk);
