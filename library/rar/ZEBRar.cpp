@@ -105,6 +105,9 @@ std::string ZEBRar::Next()
         unpackVersion_ = header.UnpVer;
         std::string name = BareName(storedName_);
         std::string path = ScratchPath(folder_, name);
+        // Named before anything is asked: skipping a member of a solid archive may need its
+        // password.
+        member_ = name;
         bool wanted = !(header.Flags & RHDF_DIRECTORY) && !name.empty() &&
                       FreeTarget(path, [&] { return onReplace_ && onReplace_(name); });
         if (!wanted) {
@@ -113,7 +116,6 @@ std::string ZEBRar::Next()
                 return EndWalk(skipped);
             continue;
         }
-        member_ = name;
         uint64_t size = header.UnpSize | uint64_t(header.UnpSizeHigh) << 32;
         int result = Extract(path, size, header.FileTime);
         if (result == ERAR_SUCCESS)

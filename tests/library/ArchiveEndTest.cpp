@@ -77,7 +77,8 @@ void Check(const Case& c)
     const std::string folder = c.noScratch ? scratch.File("gone") : scratch.Path().string();
     FakePrompter prompter;
     ArchiveEnd end = Walk(c.kind, archive, folder, prompter);
-    std::string text = Replace(Replace(c.text, "{scratch}", folder), "{work}", work.Path().string());
+    std::string text =
+        Replace(Replace(c.text, "{scratch}", folder), "{work}", work.Path().string());
     EXPECT_EQ(end.Text(), text);
     EXPECT_EQ(end.kind, c.end);
     EXPECT_EQ(end.IsNormal(), c.end == Kind::Normal);

@@ -56,8 +56,8 @@ void PrintOptions(OpenedBook& book)
 
 int InfoCommand(const std::vector<std::string>& args)
 {
-    CommandArguments split =
-        SplitArguments(args, [](const std::vector<std::string>&, size_t&) { return OptionTaken::No; });
+    CommandArguments split = SplitArguments(
+        args, [](const std::vector<std::string>&, size_t&) { return OptionTaken::No; });
     if (split.help)
         return ShowUsage();
     if (split.plain.size() != 1)
