@@ -1,5 +1,6 @@
 #include "library/ArchivePrompts.h"
 
+#include "library/common/ReplaceTarget.h"
 #include "library/rar/ZEBRar.h"
 #include "library/zip/ZipReader.h"
 
@@ -30,6 +31,8 @@ void AnswerRarRequests(ZEBRar& rar, ZEBPrompter& prompter)
     rar.SetPasswordCallback([&rar, &prompter](const std::string& member) {
         return prompter.Password(rar.ArchiveName(), member).value_or(std::string());
     });
+    rar.SetReplaceCallback(
+        [&prompter](const std::string& member) { return AskReplace(prompter, member); });
 }
 
 }  // namespace zeb

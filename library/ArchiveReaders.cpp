@@ -58,13 +58,15 @@ ZEBExtractor* ArchiveReaders::ExtractorFor(ArchiveKind kind)
     return nullptr;
 }
 
-void ArchiveReaders::ForEachMember(ArchiveKind kind, const std::string& archive,
-                                   const std::string& folder, const MemberHandler& handle)
+ArchiveEnd ArchiveReaders::ForEachMember(ArchiveKind kind, const std::string& archive,
+                                         const std::string& folder, const MemberHandler& handle)
 {
+    // The ZIP reader raises what ends its archive early.
     if (kind == ArchiveKind::Zip)
         ForEachZipEntry(archive, folder, handle);
     else if (ZEBExtractor* extractor = ExtractorFor(kind))
-        ForEachExtracted(*extractor, archive, folder, handle);
+        return ForEachExtracted(*extractor, archive, folder, handle);
+    return {};
 }
 
 void ArchiveReaders::ForEachZipEntry(const std::string& archive, const std::string& folder,
@@ -89,8 +91,8 @@ void ArchiveReaders::ForEachZipEntry(const std::string& archive, const std::stri
     }
 }
 
-void ArchiveReaders::ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
-                                      const std::string& folder, const MemberHandler& handle)
+ArchiveEnd ArchiveReaders::ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
+                                            const std::string& folder, const MemberHandler& handle)
 {
     OnExit close([&extractor] { extractor.Close(); });
     for (std::string path = extractor.Open(archive, folder); !path.empty();
@@ -98,6 +100,7 @@ void ArchiveReaders::ForEachExtracted(ZEBExtractor& extractor, const std::string
         if (IsPlainFile(path))
             handle(path);
     }
+    return extractor.EndReason();
 }
 
 }  // namespace zeb

@@ -27,19 +27,19 @@ public:
     ArchiveReaders& operator=(const ArchiveReaders&) = delete;
 
     // Extracts the files of archive (of kind, which is not Text) into folder one at a time,
-    // calling handle for each file that is there after its extraction. Directory entries give
-    // nothing. The ZIP reader's ZipError and the file layer's ZEBIOFailure are passed on; the
-    // archive is released however the walk ends.
-    void ForEachMember(ArchiveKind kind, const std::string& archive, const std::string& folder,
-                       const MemberHandler& handle);
+    // calling handle for each file that is there after its extraction, and tells why the walk
+    // ended. Directory entries give nothing. The ZIP reader's ZipError and the file layer's
+    // ZEBIOFailure are passed on; the archive is released however the walk ends.
+    ArchiveEnd ForEachMember(ArchiveKind kind, const std::string& archive,
+                             const std::string& folder, const MemberHandler& handle);
 
 private:
     // The extractor for kind; nullptr for Zip (the ZIP reader instead) and Text.
     ZEBExtractor* ExtractorFor(ArchiveKind kind);
     void ForEachZipEntry(const std::string& archive, const std::string& folder,
                          const MemberHandler& handle);
-    void ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
-                          const std::string& folder, const MemberHandler& handle);
+    ArchiveEnd ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
+                                const std::string& folder, const MemberHandler& handle);
 
     ZipReader zip_;
     ZEBRar rar_;

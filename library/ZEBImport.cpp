@@ -46,9 +46,12 @@ void ZEBImport::ImportFile(const std::string& file, int32_t& importCodePage)
         Convert(file, importCodePage);
         return;
     }
-    readers_.ForEachMember(kind, file, folders_.scratch, [&](const std::string& path) {
-        ConvertMember(path, importCodePage);
-    });
+    ArchiveEnd end = readers_.ForEachMember(kind, file, folders_.scratch,
+                                            [&](const std::string& path) {
+                                                ConvertMember(path, importCodePage);
+                                            });
+    if (onArchiveEnded_)
+        onArchiveEnded_(file, end);
 }
 
 // A member is made writable first so that a read-only one can be deleted after its conversion.
@@ -68,8 +71,10 @@ void ZEBImport::Convert(const std::string& source, int32_t& importCodePage)
         if (ConvertTextToBook(FromUtf8(source), book, importCodePage, preview_, progress_) &&
             onBookAdded_)
             onBookAdded_(source, book);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         prompter_.Message(ConversionErrorText, "", PromptIcon::Error, PromptButtons::Ok);
+        if (onConversionFailed_)
+            onConversionFailed_(source, error.what());
     }
 }
 

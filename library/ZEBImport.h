@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "library/common/ArchiveEnd.h"
+
 namespace zeb {
 
 class ArchiveReaders;
@@ -32,11 +34,21 @@ class ZEBImport {
 public:
     // Told each book written, with the file it was made from.
     using BookAdded = std::function<void(const std::string& source, const std::string& book)>;
+    // Told how the walk through each chosen archive ended.
+    using ArchiveEnded = std::function<void(const std::string& archive, const ArchiveEnd& end)>;
+    // Told the cause of each failed conversion, after the message.
+    using ConversionFailed =
+        std::function<void(const std::string& source, const std::string& cause)>;
 
     ZEBImport(ImportFolders folders, ArchiveReaders& readers, ZEBPrompter& prompter,
               ZEBImportPreview& preview, ZEBProgress& progress);
 
     void SetBookAdded(BookAdded callback) { onBookAdded_ = std::move(callback); }
+    void SetArchiveEnded(ArchiveEnded callback) { onArchiveEnded_ = std::move(callback); }
+    void SetConversionFailed(ConversionFailed callback)
+    {
+        onConversionFailed_ = std::move(callback);
+    }
 
     // Imports files in their order, skipping those that no longer exist; importCodePage is the
     // code page the preview starts with and becomes the one last chosen. A ZIP archive that
@@ -55,6 +67,8 @@ private:
     ZEBImportPreview& preview_;
     ZEBProgress& progress_;
     BookAdded onBookAdded_;
+    ArchiveEnded onArchiveEnded_;
+    ConversionFailed onConversionFailed_;
 };
 
 }  // namespace zeb

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "library/common/ArchiveDataError.h"
 #include "library/arj/ArjFastestDecoder.h"
 #include "library/common/BitInput.h"
 #include "library/common/Crc.h"
@@ -30,7 +29,7 @@ enum FileType : uint8_t { BinaryFile = 0, TextFile = 1, MainHeader = 2 };
 
 }  // namespace
 
-ZEBArj::ZEBArj() : basicHeader_(MaxBasicHeader) {}
+ZEBArj::ZEBArj() : ArchiveFileExtractor("an ARJ archive"), basicHeader_(MaxBasicHeader) {}
 
 // The first offset holding the header id, a basic header size of at most 2600 and a matching
 // header CRC. Self-extracting archives put a program in front of the archive.
@@ -47,7 +46,7 @@ bool ZEBArj::FindFirstHeader()
         for (int64_t i = 0; i < end; ++i) {
             if (chunk[size_t(i)] == 0x60 && i + 1 < have && chunk[size_t(i) + 1] == 0xEA &&
                 LoadBasicHeader(base + i)) {
-                position_ = base + i;
+                position_ = mainHeader_ = base + i;
                 return true;
             }
         }
@@ -113,43 +112,46 @@ bool ZEBArj::Extractable() const
            (header_.fileType == BinaryFile || header_.fileType == TextFile);
 }
 
+// The header id with a basic header size of 0.
+bool ZEBArj::AtEndMarker()
+{
+    return position_ + 4 <= archive_.Size() && archive_.ReadU16(int32_t(position_)) == HeaderId &&
+           archive_.ReadU16(int32_t(position_) + 2) == 0;
+}
+
 std::string ZEBArj::NextMember()
 {
     for (;;) {
-        if (!ReadHeader()) {
-            Close();
-            return {};
-        }
+        // The main header comes first and is no member.
+        if (position_ != mainHeader_)
+            NextHeader();
+        if (!ReadHeader())
+            return EndWalk(AtEndMarker() ? ArchiveEnd::Kind::Normal : ArchiveEnd::Kind::Damaged);
         const int64_t dataStart = position_;
         // The main header has no data: its size fields hold archive dates instead.
         if (header_.fileType != MainHeader)
             position_ += header_.compressedSize;
         if (!Extractable())
             continue;
-        const std::string target = TargetFor(header_.name);
-        if (target.empty())
+        NameMember(header_.name);
+        std::string target;
+        switch (ExtractMember<Crc32>(header_.crc, [&](ByteSink& out) { Decode(dataStart, out); },
+                                     target)) {
+        case MemberResult::Extracted:
+            return target;
+        case MemberResult::Skipped:
             continue;
-        MemberFile<Crc32> out;
-        if (!out.Create(target)) {
-            Close();
+        case MemberResult::NotCreated:
             return {};
+        case MemberResult::BadData:
+        case MemberResult::BadCrc:
+            // The archive ends at its first damaged member, which is noted already.
+            return EndWalk(ArchiveEnd::Kind::Normal);
         }
-        bool good = false;
-        try {
-            Decode(dataStart, out);
-            good = out.Finish(header_.crc);
-        } catch (const ArchiveDataError&) {
-            out.Discard();
-        }
-        if (!good) {
-            Close();
-            return {};
-        }
-        return target;
     }
 }
 
-void ZEBArj::Decode(int64_t dataStart, MemberFile<Crc32>& out)
+void ZEBArj::Decode(int64_t dataStart, ByteSink& out)
 {
     if (header_.method == 0) {
         CopyStored(archive_, dataStart, header_.compressedSize, out);

@@ -4,12 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "library/common/MemberFile.h"
 #include "library/common/ArchiveFileExtractor.h"
+#include "library/common/ByteSink.h"
 
 namespace zeb {
-
-class Crc32;
 
 // Extracts the plain files of an ARJ archive (methods 0 to 4), one at a time. Archives behind
 // a self-extracting program stub are found by searching for the main header. Encrypted members,
@@ -34,10 +32,12 @@ private:
     std::string NextMember() override;
     bool LoadBasicHeader(int64_t at);
     bool ReadHeader();
+    bool AtEndMarker();
     bool SkipExtendedHeaders();
     bool Extractable() const;
-    void Decode(int64_t dataStart, MemberFile<Crc32>& out);
+    void Decode(int64_t dataStart, ByteSink& out);
 
+    int64_t mainHeader_ = -1;
     uint16_t basicSize_ = 0;
     Header header_;
     std::vector<uint8_t> basicHeader_;

@@ -1,5 +1,7 @@
 #include "library/common/ArchiveFileExtractor.h"
 
+#include "library/common/ArchiveDataError.h"
+#include "library/common/Crc.h"
 #include "library/common/MemberFile.h"
 #include "library/common/MemberName.h"
 #include "platform/FileIO.h"
@@ -21,13 +23,21 @@ std::string ArchiveFileExtractor::Open(const std::string& archive, const std::st
 {
     Close();
     position_ = 0;
+    member_ = 0;
+    memberName_.clear();
+    end_ = ArchiveFileProblem(archive);
+    if (!end_.IsNormal())
+        return {};
     try {
         archive_.Open(archive, FileAccess::Read, ArchiveShift, ArchiveClusters);
-    } catch (const ZEBIOFailure&) {
-        return {};
-    }
-    if (!FindFirstHeader()) {
-        archive_.Close();
+        if (!FindFirstHeader()) {
+            archive_.Close();
+            end_ = {ArchiveEnd::Kind::NotOfFormat, 0, {}, format_};
+            return {};
+        }
+    } catch (const ZEBIOFailure& failure) {
+        Close();
+        end_ = {ArchiveEnd::Kind::Unreadable, 0, {}, failure.what()};
         return {};
     }
     folder_ = scratchFolder;
@@ -43,6 +53,33 @@ void ArchiveFileExtractor::Close()
     archive_.Close();
 }
 
+std::string ArchiveFileExtractor::Next()
+{
+    if (!open_)
+        return {};
+    try {
+        return NextMember();
+    } catch (const ZEBIOFailure& failure) {
+        Note(ArchiveEnd::Kind::IOFailure, failure.what());
+        Close();
+        throw;
+    }
+}
+
+void ArchiveFileExtractor::Note(ArchiveEnd::Kind kind, std::string detail)
+{
+    if (kind == ArchiveEnd::Kind::Normal || !end_.IsNormal())
+        return;
+    end_ = {kind, member_, memberName_, std::move(detail)};
+}
+
+std::string ArchiveFileExtractor::EndWalk(ArchiveEnd::Kind kind, std::string detail)
+{
+    Note(kind, std::move(detail));
+    Close();
+    return {};
+}
+
 std::string ArchiveFileExtractor::TargetFor(const std::string& storedName) const
 {
     std::string path = ScratchPath(folder_, storedName);
@@ -51,16 +88,37 @@ std::string ArchiveFileExtractor::TargetFor(const std::string& storedName) const
     return path;
 }
 
-std::string ArchiveFileExtractor::Next()
+template <class Crc>
+ArchiveFileExtractor::MemberResult ArchiveFileExtractor::ExtractMember(
+    uint32_t expected, const std::function<void(ByteSink&)>& decode, std::string& target)
 {
-    if (!open_)
-        return {};
+    target = TargetFor(memberName_);
+    if (target.empty())
+        return MemberResult::Skipped;
+    MemberFile<Crc> out;
     try {
-        return NextMember();
-    } catch (const ZEBIOFailure&) {
-        Close();
-        throw;
+        out.Create(target);
+    } catch (const ZEBIOFailure& failure) {
+        EndWalk(ArchiveEnd::Kind::IOFailure, failure.what());
+        return MemberResult::NotCreated;
     }
+    try {
+        decode(out);
+    } catch (const ArchiveDataError&) {
+        out.Discard();
+        Note(ArchiveEnd::Kind::Damaged);
+        return MemberResult::BadData;
+    }
+    if (!out.Finish(expected)) {
+        Note(ArchiveEnd::Kind::Damaged);
+        return MemberResult::BadCrc;
+    }
+    return MemberResult::Extracted;
 }
+
+template ArchiveFileExtractor::MemberResult ArchiveFileExtractor::ExtractMember<Crc32>(
+    uint32_t, const std::function<void(ByteSink&)>&, std::string&);
+template ArchiveFileExtractor::MemberResult ArchiveFileExtractor::ExtractMember<Crc16>(
+    uint32_t, const std::function<void(ByteSink&)>&, std::string&);
 
 }  // namespace zeb

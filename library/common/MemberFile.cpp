@@ -15,18 +15,13 @@ constexpr int OutputClusters = 2;
 }  // namespace
 
 template <class Crc>
-bool MemberFile<Crc>::Create(const std::string& path)
+void MemberFile<Crc>::Create(const std::string& path)
 {
     Discard();
-    try {
-        file_.Open(path, FileAccess::CreateNew, OutputShift, OutputClusters);
-    } catch (const ZEBIOFailure&) {
-        return false;
-    }
+    file_.Open(path, FileAccess::CreateNew, OutputShift, OutputClusters);
     path_ = path;
     size_ = 0;
     crc_.Reset();
-    return true;
 }
 
 template <class Crc>

@@ -19,8 +19,8 @@ public:
     MemberFile& operator=(const MemberFile&) = delete;
     ~MemberFile() override { Discard(); }
 
-    // False when the file cannot be created.
-    bool Create(const std::string& path);
+    // Raises ZEBIOFailure when the file cannot be created.
+    void Create(const std::string& path);
 
     void Put(const uint8_t* data, size_t count) override
     {

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "library/common/ArchiveEnd.h"
+
 namespace zeb {
 
 // An archive reader that writes the archive's files, one at a time, into a scratch folder
@@ -17,6 +19,10 @@ public:
     virtual std::string Next() = 0;
     // Releases the archive; does nothing when closed.
     virtual void Close() = 0;
+
+    // Why the last Open or Next gave "": Normal when the archive came to its end with no
+    // member lost on the way; otherwise the first problem met since Open.
+    virtual const ArchiveEnd& EndReason() const = 0;
 };
 
 }  // namespace zeb

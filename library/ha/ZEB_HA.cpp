@@ -1,10 +1,8 @@
 #include "library/ha/ZEB_HA.h"
 
-#include "library/common/ArchiveDataError.h"
 #include "library/common/Crc.h"
 #include "library/ha/HaAscDecoder.h"
 #include "library/ha/HaHscDecoder.h"
-#include "library/common/MemberFile.h"
 #include "library/common/StoredCopy.h"
 #include "platform/LittleEndian.h"
 #include "storage/ZEBIOFailure.h"
@@ -36,7 +34,7 @@ bool ZEB_HA::ReadName(int64_t& at, std::string& text)
     return true;
 }
 
-// False at the end of the archive, for a truncated header and for an unknown version or method.
+// False for a header cut off by the end of the file.
 bool ZEB_HA::ReadHeader(Header& header)
 {
     const int64_t p = position_;
@@ -44,14 +42,7 @@ bool ZEB_HA::ReadHeader(Header& header)
         return false;
     uint8_t fixed[FixedHeader];
     archive_.Read(int32_t(p), fixed, FixedHeader);
-    if (fixed[0] == UncheckedType) {
-        header.method = Cpy;
-    } else {
-        header.method = fixed[0] & 0x0F;
-        if (fixed[0] >> 4 != Version ||
-            (header.method > Hsc && header.method != Directory && header.method != Special))
-            return false;
-    }
+    header.type = fixed[0];
     header.compressedSize = LoadU32(fixed + 1);
     header.originalSize = LoadU32(fixed + 5);
     header.crc = LoadU32(fixed + 9);
@@ -64,7 +55,22 @@ bool ZEB_HA::ReadHeader(Header& header)
     return true;
 }
 
-void ZEB_HA::Decode(const Header& header, MemberFile<Crc32>& out)
+// Sets the header's method; Damaged for another version, UnknownMethod for another method.
+ArchiveEnd::Kind ZEB_HA::CheckType(Header& header) const
+{
+    if (header.type == UncheckedType) {
+        header.method = Cpy;
+        return ArchiveEnd::Kind::Normal;
+    }
+    header.method = header.type & 0x0F;
+    if (header.type >> 4 != Version)
+        return ArchiveEnd::Kind::Damaged;
+    if (header.method > Hsc && header.method != Directory && header.method != Special)
+        return ArchiveEnd::Kind::UnknownMethod;
+    return ArchiveEnd::Kind::Normal;
+}
+
+void ZEB_HA::Decode(const Header& header, ByteSink& out)
 {
     if (header.originalSize == 0)
         return;
@@ -82,6 +88,8 @@ void ZEB_HA::Decode(const Header& header, MemberFile<Crc32>& out)
     }
 }
 
+ZEB_HA::ZEB_HA() : ArchiveFileExtractor("an HA archive") {}
+
 // Refuses anything that does not even start like an HA archive.
 bool ZEB_HA::FindFirstHeader()
 {
@@ -94,30 +102,36 @@ bool ZEB_HA::FindFirstHeader()
 std::string ZEB_HA::NextMember()
 {
     for (;;) {
+        NextHeader();
+        if (position_ >= archive_.Size())
+            return EndWalk(ArchiveEnd::Kind::Normal);
         Header header;
-        if (!ReadHeader(header)) {
-            Close();
+        if (!ReadHeader(header))
+            return EndWalk(ArchiveEnd::Kind::Damaged);
+        NameMember(header.name);
+        ArchiveEnd::Kind problem = CheckType(header);
+        if (problem != ArchiveEnd::Kind::Normal) {
+            bool method = problem == ArchiveEnd::Kind::UnknownMethod;
+            return EndWalk(problem, method ? "method " + std::to_string(header.method) : "");
+        }
+        // The walk stops here, but the archive stays open until Close().
+        if (header.method == Directory || header.method == Special) {
+            Note(ArchiveEnd::Kind::Directory, header.method == Special ? "a special entry" : "");
             return {};
         }
-        if (header.method == Directory || header.method == Special)
-            return {};
         position_ = header.dataStart + header.compressedSize;
-        const std::string target = TargetFor(header.name);
-        if (target.empty())
+        std::string target;
+        auto decode = [&](ByteSink& out) { Decode(header, out); };
+        switch (ExtractMember<Crc32>(header.crc, decode, target)) {
+        case MemberResult::Extracted:
+            return target;
+        case MemberResult::Skipped:
+        case MemberResult::BadData:
+        case MemberResult::BadCrc:
             continue;
-        MemberFile<Crc32> out;
-        if (!out.Create(target)) {
-            Close();
+        case MemberResult::NotCreated:
             return {};
         }
-        try {
-            Decode(header, out);
-        } catch (const ArchiveDataError&) {
-            out.Discard();
-            continue;
-        }
-        if (out.Finish(header.crc))
-            return target;
     }
 }
 

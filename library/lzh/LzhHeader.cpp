@@ -30,17 +30,32 @@ std::vector<uint8_t> ReadBytes(ZEBFile& archive, int64_t at, size_t count)
     return bytes;
 }
 
+constexpr int MethodLength = 5;
+
+bool IsMethodField(const uint8_t* field)
+{
+    return field[0] == '-' && field[MethodLength - 1] == '-';
+}
+
+// The method field and the sizes; false when there is no method field.
 bool TakeMethod(const std::vector<uint8_t>& h, LzhHeader& header)
 {
-    if (h[MethodAt] != '-' || h[MethodAt + 1] != 'l' || h[MethodAt + 2] != 'h' ||
-        h[MethodAt + 4] != '-')
+    if (!IsMethodField(&h[MethodAt]))
         return false;
+    header.methodId.assign(reinterpret_cast<const char*>(&h[MethodAt]), MethodLength);
     header.method = h[MethodAt + 3] - '0';
-    if (header.method != 0 && header.method != 4 && header.method != 5)
-        return false;
     header.compressedSize = LoadU32(&h[CompressedAt]);
     header.originalSize = LoadU32(&h[OriginalAt]);
     return true;
+}
+
+LzhHeaderStatus MethodStatus(const LzhHeader& header)
+{
+    if (header.methodId == "-lhd-")
+        return LzhHeaderStatus::Directory;
+    bool known = header.methodId.compare(0, 3, "-lh") == 0 &&
+                 (header.method == 0 || (header.method >= 4 && header.method <= 7));
+    return known ? LzhHeaderStatus::Read : LzhHeaderStatus::UnknownMethod;
 }
 
 bool ChecksumMatches(const std::vector<uint8_t>& h)
@@ -128,16 +143,34 @@ bool ReadLevel2(ZEBFile& archive, int64_t p, LzhHeader& header)
 
 }  // namespace
 
-bool ReadLzhHeader(ZEBFile& archive, int64_t position, LzhHeader& header)
+LzhHeaderStatus ReadLzhHeader(ZEBFile& archive, int64_t position, LzhHeader& header)
 {
-    if (position < 0 || position + NameLengthAt + 1 > archive.Size())
-        return false;
-    switch (archive.ReadU8(int32_t(position + LevelAt))) {
-    case 0: return ReadLevel01(archive, position, 0, header);
-    case 1: return ReadLevel01(archive, position, 1, header);
-    case 2: return ReadLevel2(archive, position, header);
-    default: return false;
+    if (position < 0 || position >= archive.Size())
+        return LzhHeaderStatus::End;
+    bool read = false;
+    if (position + NameLengthAt + 1 <= archive.Size()) {
+        switch (archive.ReadU8(int32_t(position + LevelAt))) {
+        case 0: read = ReadLevel01(archive, position, 0, header); break;
+        case 1: read = ReadLevel01(archive, position, 1, header); break;
+        case 2: read = ReadLevel2(archive, position, header); break;
+        default: break;
+        }
     }
+    if (read)
+        return MethodStatus(header);
+    // A level-2 header may begin with a zero byte too, so the closing one counts only here.
+    return archive.ReadU8(int32_t(position)) == 0 ? LzhHeaderStatus::End
+                                                  : LzhHeaderStatus::Damaged;
+}
+
+bool LooksLikeLzhArchive(ZEBFile& archive)
+{
+    uint8_t start[MethodAt + MethodLength] = {};
+    if (archive.Size() < 1)
+        return false;
+    archive.Read(0, start, std::min<int32_t>(archive.Size(), sizeof start));
+    return start[0] == 0 ||
+           (archive.Size() >= int32_t(sizeof start) && IsMethodField(start + MethodAt));
 }
 
 }  // namespace zeb

@@ -1,68 +1,95 @@
 #include "library/lzh/ZEBLZH.h"
 
-#include "library/common/ArchiveDataError.h"
 #include "library/common/BitInput.h"
 #include "library/common/Crc.h"
-#include "library/lzh/LzhHeader.h"
-#include "library/common/MemberFile.h"
 #include "library/common/StaticHuffmanDecoder.h"
 #include "library/common/StoredCopy.h"
-#include "storage/ZEBIOFailure.h"
+#include "library/lzh/LzhHeader.h"
 
 namespace zeb {
 
 namespace {
 
-constexpr int32_t WindowSize = 16384;
-constexpr int DistanceClasses = 14;
-constexpr int DistanceCountBits = 4;
+// The history and the distance classes a method's matches reach over, the classes' count
+// sent in countBits bits.
+struct LzhWindow {
+    int32_t size;
+    int distanceClasses;
+    int countBits;
+};
 
-void DecodeMember(ZEBFile& archive, const LzhHeader& header, MemberFile<Crc16>& out)
+// -lh4- streams are -lh5- streams limited to a 4 KiB window, so they share one; -lh6- reaches
+// back 32 KiB and -lh7- 64 KiB, with one more distance class per doubling.
+LzhWindow WindowFor(int method)
+{
+    switch (method) {
+    case 6: return {1 << 15, 16, 5};
+    case 7: return {1 << 16, 17, 5};
+    default: return {1 << 14, 14, 4};
+    }
+}
+
+void DecodeMember(ZEBFile& archive, const LzhHeader& header, ByteSink& out)
 {
     if (header.method == 0) {
         CopyStored(archive, header.dataStart, header.compressedSize, out);
         return;
     }
-    // -lh4- streams are -lh5- streams limited to a 4 KiB window, so one decoder reads both.
+    const LzhWindow shape = WindowFor(header.method);
     BitInput in(archive, header.dataStart, header.compressedSize);
-    SlidingWindow window(WindowSize, out, header.originalSize);
-    StaticHuffmanDecoder decoder(DistanceClasses, DistanceCountBits);
+    SlidingWindow window(shape.size, out, header.originalSize);
+    StaticHuffmanDecoder decoder(shape.distanceClasses, shape.countBits);
     decoder.Decode(in, window);
+}
+
+ArchiveEnd::Kind EndKindOf(LzhHeaderStatus status)
+{
+    switch (status) {
+    case LzhHeaderStatus::Damaged: return ArchiveEnd::Kind::Damaged;
+    case LzhHeaderStatus::Directory: return ArchiveEnd::Kind::Directory;
+    case LzhHeaderStatus::UnknownMethod: return ArchiveEnd::Kind::UnknownMethod;
+    case LzhHeaderStatus::Read:
+    case LzhHeaderStatus::End: break;
+    }
+    return ArchiveEnd::Kind::Normal;
 }
 
 }  // namespace
 
+ZEBLZH::ZEBLZH() : ArchiveFileExtractor("an LZH archive") {}
+
 bool ZEBLZH::FindFirstHeader()
 {
-    return true;
+    position_ = 0;
+    return LooksLikeLzhArchive(archive_);
 }
 
 std::string ZEBLZH::NextMember()
 {
     for (;;) {
+        NextHeader();
         LzhHeader header;
-        if (!ReadLzhHeader(archive_, position_, header)) {
-            Close();
-            return {};
+        LzhHeaderStatus status = ReadLzhHeader(archive_, position_, header);
+        NameMember(header.name);
+        if (status != LzhHeaderStatus::Read) {
+            bool method = status == LzhHeaderStatus::UnknownMethod;
+            return EndWalk(EndKindOf(status), method ? header.methodId : std::string());
         }
         position_ = header.dataStart + header.compressedSize;
-        const std::string target = TargetFor(header.name);
-        if (target.empty())
-            continue;
-        MemberFile<Crc16> out;
-        if (!out.Create(target)) {
-            Close();
-            return {};
-        }
-        try {
-            DecodeMember(archive_, header, out);
-        } catch (const ArchiveDataError&) {
-            out.Discard();
-            Close();
-            return {};
-        }
-        if (out.Finish(header.crc))
+        std::string target;
+        auto decode = [&](ByteSink& out) { DecodeMember(archive_, header, out); };
+        switch (ExtractMember<Crc16>(header.crc, decode, target)) {
+        case MemberResult::Extracted:
             return target;
+        case MemberResult::Skipped:
+        case MemberResult::BadCrc:
+            continue;
+        case MemberResult::NotCreated:
+            return {};
+        case MemberResult::BadData:
+            // Undecodable data ends the archive; the damage is noted already.
+            return EndWalk(ArchiveEnd::Kind::Normal);
+        }
     }
 }
 

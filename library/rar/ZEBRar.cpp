@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include <unrar/dll.hpp>
@@ -10,6 +11,7 @@
 #include "library/common/DosTime.h"
 #include "library/common/ExtractedFile.h"
 #include "library/common/MemberName.h"
+#include "library/common/ReplaceTarget.h"
 #include "library/rar/WideText.h"
 #include "storage/ZEBIOFailure.h"
 
@@ -59,14 +61,18 @@ std::string ZEBRar::ErrorText(int code)
 std::string ZEBRar::Open(const std::string& archive, const std::string& scratchFolder)
 {
     Close();
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(archive, error))
+    memberNumber_ = 0;
+    storedName_.clear();
+    member_.clear();
+    refusedVolume_.clear();
+    ioFailure_.clear();
+    wideVolumeAnswer_.reset();
+    widePasswordAnswer_.reset();
+    end_ = ArchiveFileProblem(archive);
+    if (!end_.IsNormal())
         return {};
     folder_ = scratchFolder;
     archiveName_ = FileNamePart(archive);
-    member_.clear();
-    wideVolumeAnswer_.reset();
-    widePasswordAnswer_.reset();
 
     std::vector<char> name(archive.begin(), archive.end());
     name.push_back(0);
@@ -81,10 +87,8 @@ std::string ZEBRar::Open(const std::string& archive, const std::string& scratchF
     data.Callback = RarLibraryCallback;
     data.UserData = reinterpret_cast<LPARAM>(this);
     handle_ = RAROpenArchiveEx(&data);
-    if (!handle_ || data.OpenResult != ERAR_SUCCESS) {
-        Close();
-        return {};
-    }
+    if (!handle_ || data.OpenResult != ERAR_SUCCESS)
+        return EndWalk(data.OpenResult != ERAR_SUCCESS ? int(data.OpenResult) : ERAR_UNKNOWN);
     return Next();
 }
 
@@ -92,23 +96,33 @@ std::string ZEBRar::Next()
 {
     while (handle_) {
         RARHeaderDataEx header{};
-        if (RARReadHeaderEx(handle_, &header) != ERAR_SUCCESS)
-            return {};
-        std::string name = BareName(WideToUtf8(header.FileNameW));
-        if ((header.Flags & RHDF_DIRECTORY) || name.empty()) {
-            if (RARProcessFile(handle_, RAR_SKIP, nullptr, nullptr) != ERAR_SUCCESS)
-                return {};
+        ++memberNumber_;
+        storedName_.clear();
+        int read = RARReadHeaderEx(handle_, &header);
+        if (read != ERAR_SUCCESS)
+            return EndWalk(read);
+        storedName_ = WideToUtf8(header.FileNameW);
+        unpackVersion_ = header.UnpVer;
+        std::string name = BareName(storedName_);
+        std::string path = ScratchPath(folder_, name);
+        // Named before anything is asked: skipping a member of a solid archive may need its
+        // password.
+        member_ = name;
+        bool wanted = !(header.Flags & RHDF_DIRECTORY) && !name.empty() &&
+                      FreeTarget(path, [&] { return onReplace_ && onReplace_(name); });
+        if (!wanted) {
+            int skipped = RARProcessFile(handle_, RAR_SKIP, nullptr, nullptr);
+            if (skipped != ERAR_SUCCESS)
+                return EndWalk(skipped);
             continue;
         }
-        member_ = name;
-        std::string path = ScratchPath(folder_, name);
         uint64_t size = header.UnpSize | uint64_t(header.UnpSizeHigh) << 32;
         int result = Extract(path, size, header.FileTime);
         if (result == ERAR_SUCCESS)
             return path;
         if (onError_)
             onError_(member_, ErrorText(result));
-        return {};
+        return EndWalk(result);
     }
     return {};
 }
@@ -120,28 +134,81 @@ void ZEBRar::Close()
     handle_ = nullptr;
 }
 
+std::string ZEBRar::EndWalk(int code)
+{
+    end_ = EndFor(code);
+    Close();
+    return {};
+}
+
+// The reason for a library code met at the current member (none yet while opening).
+ArchiveEnd ZEBRar::EndFor(int code) const
+{
+    using Kind = ArchiveEnd::Kind;
+    const bool opening = memberNumber_ == 0;
+    ArchiveEnd end{Kind::Damaged, memberNumber_, storedName_, {}};
+    switch (code) {
+    case ERAR_END_ARCHIVE:
+        return {};
+    case ERAR_BAD_ARCHIVE:
+    case ERAR_UNKNOWN_FORMAT:
+        if (opening)
+            return {Kind::NotOfFormat, 0, {}, "a RAR archive"};
+        if (code == ERAR_UNKNOWN_FORMAT) {
+            end.kind = Kind::UnknownMethod;
+            end.detail = "RAR unpacking version " + std::to_string(unpackVersion_);
+        }
+        return end;
+    case ERAR_EOPEN:
+        if (opening)
+            return {Kind::Unreadable, 0, {}, ErrorText(code)};
+        end.kind = Kind::Missing;
+        end.detail = refusedVolume_;
+        return end;
+    case ERAR_ECREATE:
+    case ERAR_ECLOSE:
+    case ERAR_EREAD:
+    case ERAR_EWRITE:
+        end.kind = Kind::IOFailure;
+        end.detail = ioFailure_.empty() ? ErrorText(code) : ioFailure_;
+        return end;
+    case ERAR_MISSING_PASSWORD:
+    case ERAR_BAD_PASSWORD:
+        end.kind = Kind::Password;
+        return end;
+    default:
+        return end;
+    }
+}
+
 // The library tests the member and hands over its data, which is written here; that keeps the
 // name on disk exactly the UTF-8 name, whatever the locale, and the size within the declared one.
 int ZEBRar::Extract(const std::string& path, uint64_t size, uint32_t dosTime)
 {
+    std::optional<ExtractedFile> out;
     try {
-        ExtractedFile out(path, size, ExtractedFile::Checksum::ByLibrary);
-        output_ = &out;
-        writeFailed_ = false;
-        int result = RARProcessFile(handle_, RAR_TEST, nullptr, nullptr);
-        output_ = nullptr;
-        if (writeFailed_)
-            return ERAR_EWRITE;
-        if (out.Overflowed())
-            return ERAR_BAD_DATA;
-        if (result != ERAR_SUCCESS)
-            return result;
-        out.Finish();
-        out.Keep();
-    } catch (const ZEBIOFailure&) {
-        output_ = nullptr;
-        return writeFailed_ ? ERAR_EWRITE : ERAR_ECREATE;
+        out.emplace(path, size, ExtractedFile::Checksum::ByLibrary);
+    } catch (const ZEBIOFailure& failure) {
+        ioFailure_ = failure.what();
+        return ERAR_ECREATE;
     }
+    output_ = &*out;
+    writeFailed_ = false;
+    int result = RARProcessFile(handle_, RAR_TEST, nullptr, nullptr);
+    output_ = nullptr;
+    if (writeFailed_)
+        return ERAR_EWRITE;
+    if (out->Overflowed())
+        return ERAR_BAD_DATA;
+    if (result != ERAR_SUCCESS)
+        return result;
+    try {
+        out->Finish();
+    } catch (const ZEBIOFailure& failure) {
+        ioFailure_ = failure.what();
+        return ERAR_EWRITE;
+    }
+    out->Keep();
     SetFileDosTime(path, uint16_t(dosTime), uint16_t(dosTime >> 16));
     return ERAR_SUCCESS;
 }
@@ -174,8 +241,10 @@ int ZEBRar::AnswerVolume(wchar_t* wideName, char* name, long mode)
     std::string answer = onVolume_ ? onVolume_(asked) : std::string();
     if (wideName)
         wideVolumeAnswer_ = answer;
-    if (answer.empty())
+    if (answer.empty()) {
+        refusedVolume_ = asked;
         return -1;
+    }
     if (answer != asked) {
         if (wideName)
             CopyTerminated(wideName, Utf8ToWide(answer), VolumeNameCapacity);
@@ -210,8 +279,9 @@ int ZEBRar::TakeData(const uint8_t* data, long size)
         return 0;
     try {
         output_->Put(data, size_t(size));
-    } catch (const ZEBIOFailure&) {
+    } catch (const ZEBIOFailure& failure) {
         writeFailed_ = true;
+        ioFailure_ = failure.what();
         return -1;
     }
     return output_->Overflowed() ? -1 : 0;

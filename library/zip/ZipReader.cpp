@@ -6,12 +6,12 @@
 #include "library/common/DosTime.h"
 #include "library/common/ExtractedFile.h"
 #include "library/common/MemberName.h"
+#include "library/common/ReplaceTarget.h"
 #include "library/zip/ZipCrypto.h"
 #include "library/zip/ZipDirectory.h"
 #include "library/zip/ZipError.h"
 #include "library/zip/ZipInput.h"
 #include "library/zip/ZipMethods.h"
-#include "platform/FileIO.h"
 
 namespace zeb {
 
@@ -119,15 +119,7 @@ bool ZipReader::AskPassword(int index)
 
 bool ZipReader::ConfirmReplace(const std::string& target, const std::string& name)
 {
-    // The name itself is looked at: a link there, even a dangling one, is what gets replaced,
-    // never written through.
-    if (!NameExists(target))
-        return true;
-    if (prompter_.Message("Replace existing file " + name + "?", "File Exists Alert",
-                          PromptIcon::Question, PromptButtons::YesNo) != PromptAnswer::Yes)
-        return false;
-    RemovePath(target);
-    return true;
+    return FreeTarget(target, [&] { return AskReplace(prompter_, name); });
 }
 
 ZipReader::Result ZipReader::Decode(const ZipEntry& entry, uint64_t dataStart,

@@ -34,6 +34,9 @@ TEST(ZEBLZH, ReadsEveryHeaderLevelAndMethod)
         {"archives/lzh/lh5_level1.lzh", FiveTexts},
         {"archives/lzh/lh5_level2.lzh", FiveTexts},
         {"archives/lzh/lh4_patched.lzh", {"prose.txt"}},
+        // 32 KiB and 64 KiB windows.
+        {"archives/lzh/lh6_level2.lzh", {"large.txt"}},
+        {"archives/lzh/lh7_level2.lzh", {"large.txt"}},
     };
     for (const Case& c : cases) {
         ZEB_REQUIRE_CORPUS(path, std::string(c.archive));
@@ -54,7 +57,7 @@ TEST(ZEBLZH, DecodesARealLh4Archive)
     EXPECT_EQ(crc32(0, files[0].bytes.data(), uInt(files[0].bytes.size())), 0xb9034f7eu);
 }
 
-TEST(ZEBLZH, DirectoryEntryOrOtherMethodEndsTheArchive)
+TEST(ZEBLZH, DirectoryEntryEndsTheArchive)
 {
     struct Case {
         const char* archive;
@@ -64,8 +67,6 @@ TEST(ZEBLZH, DirectoryEntryOrOtherMethodEndsTheArchive)
         {"archives/lzh/dirs_level0_slash.lzh", {"indented.txt"}},
         {"archives/lzh/dirs_level1.lzh", {"indented.txt"}},
         {"archives/lzh/dirs_level2.lzh", {"indented.txt"}},
-        {"archives/lzh/lh6_level2.lzh", {}},
-        {"archives/lzh/lh7_level2.lzh", {}},
     };
     for (const Case& c : cases) {
         ZEB_REQUIRE_CORPUS(path, std::string(c.archive));
@@ -118,5 +119,36 @@ TEST(ZEBLZH, TruncatedArchiveEndsCleanly)
         auto files = Extract(dir.File("cut.lzh"), out);
         ExpectSourceTexts(files);
         EXPECT_TRUE(FolderIsEmpty(out)) << keep;
+    }
+}
+
+// Each text is a block of distinct lines written twice, so the second copy comes from matches
+// reaching back a whole block: 24.6 KiB for -lh6-, 49 KiB for -lh7-.
+TEST(ZEBLZH, Lh6AndLh7MatchesReachBackTheirWholeWindow)
+{
+    auto twice = [](size_t size) {
+        std::string block;
+        char line[64];
+        for (int i = 0; block.size() < size; ++i) {
+            std::snprintf(line, sizeof line, "%05d: no line of this block is like another one.\n",
+                          i);
+            block += line;
+        }
+        std::string text = block + block;
+        return std::vector<uint8_t>(text.begin(), text.end());
+    };
+    struct Case {
+        const char* archive;
+        const char* name;
+        size_t block;
+    } cases[] = {
+        {"lh6_far.lzh", "far24k.txt", 24 * 1024},
+        {"lh7_far.lzh", "far48k.txt", 48 * 1024},
+    };
+    for (const Case& c : cases) {
+        TempDir out;
+        auto files = Extract(std::string(ZEB_LIBRARY_TEST_DATA "/") + c.archive, out);
+        ASSERT_EQ(Names(files), std::vector<std::string>{c.name}) << c.archive;
+        EXPECT_TRUE(files[0].bytes == twice(c.block)) << c.archive;
     }
 }

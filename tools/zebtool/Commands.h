@@ -16,6 +16,8 @@ struct CommandEntry {
 
 // Prints "zebtool: " + message to standard error and returns the failure status.
 int Fail(const std::string& message);
+// Prints the usage to standard output and returns the success status.
+int ShowUsage();
 
 int ImportCommand(const std::vector<std::string>& args);
 int InfoCommand(const std::vector<std::string>& args);

@@ -43,41 +43,49 @@ struct ImportArguments {
     PromptOptions prompts;
 };
 
-// The arguments, or nothing after a message.
-std::optional<ImportArguments> ParseImportArguments(const std::vector<std::string>& args)
+// The arguments, or nothing after a message (or the usage, when asked for).
+std::optional<ImportArguments> ParseImportArguments(const std::vector<std::string>& args,
+                                                    int& status)
 {
     ImportArguments parsed;
-    for (size_t i = 0; i < args.size(); ++i) {
-        OptionTaken taken = TakePromptOption(args, i, parsed.prompts);
-        if (taken == OptionTaken::MissingValue) {
-            Fail(args[i] + " needs a value");
-            return std::nullopt;
-        }
-        if (taken == OptionTaken::Yes)
-            continue;
-        if (args[i] != "--codepage") {
-            parsed.files.push_back(args[i]);
-            continue;
-        }
-        std::optional<int32_t> codePage =
-            i + 1 < args.size() ? ParseCodePage(args[++i]) : std::nullopt;
+    std::optional<std::string> codePageText;
+    CommandArguments split =
+        SplitArguments(args, [&](const std::vector<std::string>& all, size_t& i) {
+            if (all[i] != "--codepage")
+                return TakePromptOption(all, i, parsed.prompts);
+            codePageText = i + 1 < all.size() ? all[++i] : std::string();
+            return OptionTaken::Yes;
+        });
+    status = 1;
+    if (split.help) {
+        status = ShowUsage();
+        return std::nullopt;
+    }
+    if (!split.error.empty()) {
+        Fail(split.error);
+        return std::nullopt;
+    }
+    if (codePageText) {
+        std::optional<int32_t> codePage = ParseCodePage(*codePageText);
         if (!codePage) {
             Fail("--codepage needs an installed code page number, or unicode");
             return std::nullopt;
         }
         parsed.codePage = *codePage;
     }
-    if (parsed.files.size() < 2) {
+    if (split.plain.size() < 2) {
         Fail("import needs at least one file and a books folder");
         return std::nullopt;
     }
-    parsed.books = parsed.files.back();
-    parsed.files.pop_back();
+    parsed.books = split.plain.back();
+    split.plain.pop_back();
+    parsed.files = std::move(split.plain);
     return parsed;
 }
 
 // Imports the files one after the other, printing each book written; false when anything
-// failed. An archive that cannot be read ends the run, as in the library window.
+// failed or an archive did not end normally. An archive that cannot be read ends the run, as
+// in the library window.
 bool ImportFiles(const ImportArguments& args, const std::string& scratch)
 {
     ToolPrompter prompter(args.prompts);
@@ -86,16 +94,27 @@ bool ImportFiles(const ImportArguments& args, const std::string& scratch)
     ZEBNoProgress progress;
     ZEBImport import({args.books, scratch}, readers, prompter, preview, progress);
     std::string chosen;
-    import.SetBookAdded([&chosen](const std::string& source, const std::string& book) {
-        std::string from =
-            source == chosen ? chosen : chosen + ": " + fs::path(source).filename().string();
-        std::printf("%s -> %s\n", from.c_str(), book.c_str());
+    auto shown = [&chosen](const std::string& source) {
+        return source == chosen ? chosen : chosen + ": " + fs::path(source).filename().string();
+    };
+    import.SetBookAdded([&shown](const std::string& source, const std::string& book) {
+        std::printf("%s -> %s\n", shown(source).c_str(), book.c_str());
     });
     bool allDone = true;
+    import.SetConversionFailed([&](const std::string& source, const std::string& cause) {
+        Fail(shown(source) + ": " + cause);
+        allDone = false;
+    });
+    import.SetArchiveEnded([&allDone](const std::string& archive, const ArchiveEnd& end) {
+        if (!end.IsNormal()) {
+            Fail(archive + ": " + end.Text());
+            allDone = false;
+        }
+    });
     int32_t codePage = args.codePage;
     for (const std::string& file : args.files) {
-        if (!fs::is_regular_file(file)) {
-            Fail(file + ": no such file");
+        if (std::string problem = OpenProblem(file); !problem.empty()) {
+            Fail(problem);
             allDone = false;
             continue;
         }
@@ -105,8 +124,8 @@ bool ImportFiles(const ImportArguments& args, const std::string& scratch)
         } catch (const ZipError& error) {
             Fail(file + ": " + error.what());
             return false;
-        } catch (const ZEBIOFailure&) {
-            Fail(file + ": I/O failure while extracting");
+        } catch (const ZEBIOFailure& failure) {
+            Fail(file + ": " + failure.what());
             return false;
         }
     }
@@ -117,17 +136,18 @@ bool ImportFiles(const ImportArguments& args, const std::string& scratch)
 
 int ImportCommand(const std::vector<std::string>& args)
 {
-    std::optional<ImportArguments> parsed = ParseImportArguments(args);
+    int status = 0;
+    std::optional<ImportArguments> parsed = ParseImportArguments(args, status);
     if (!parsed)
-        return 1;
-    if (!fs::is_directory(parsed->books))
-        return Fail(parsed->books + ": no such folder");
+        return status;
+    if (std::string problem = OpenProblem(parsed->books, true); !problem.empty())
+        return Fail(problem);
     // A scratch folder of the tool's own, so that two runs never share extracted files.
     std::optional<TempDir> scratch;
     try {
         scratch.emplace();
-    } catch (const std::runtime_error&) {
-        return Fail("cannot make a scratch folder");
+    } catch (const std::runtime_error& error) {
+        return Fail(std::string("cannot make a scratch folder: ") + error.what());
     }
     return ImportFiles(*parsed, scratch->Path().string()) ? 0 : 1;
 }

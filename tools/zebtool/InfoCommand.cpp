@@ -5,6 +5,7 @@
 #include "storage/BookOptions.h"
 #include "storage/ZEBFileOptions.h"
 #include "storage/ZEBIOFailure.h"
+#include "tools/zebtool/Arguments.h"
 #include "tools/zebtool/BookReader.h"
 #include "tools/zebtool/Commands.h"
 
@@ -55,9 +56,13 @@ void PrintOptions(OpenedBook& book)
 
 int InfoCommand(const std::vector<std::string>& args)
 {
-    if (args.size() != 1)
+    CommandArguments split = SplitArguments(
+        args, [](const std::vector<std::string>&, size_t&) { return OptionTaken::No; });
+    if (split.help)
+        return ShowUsage();
+    if (split.plain.size() != 1)
         return Fail("info needs one book file");
-    const std::string& path = args[0];
+    const std::string& path = split.plain[0];
     OpenedBook book;
     try {
         OpenBookFile(path, book);
@@ -69,8 +74,8 @@ int InfoCommand(const std::vector<std::string>& args)
         // Only a block that passed its signature check is parsed.
         if (book.optionsSigned)
             PrintOptions(book);
-    } catch (const ZEBIOFailure&) {
-        return Fail(path + ": cannot read it");
+    } catch (const ZEBIOFailure& failure) {
+        return Fail(failure.what());
     }
     if (!book.textSigned || !book.optionsSigned)
         return Fail(path + ": the book is corrupted");

@@ -7,6 +7,7 @@
 #include "storage/BookText.h"
 #include "storage/ZEBIOFailure.h"
 #include "storage/ZEBParagInfo.h"
+#include "tools/zebtool/Arguments.h"
 #include "tools/zebtool/BookReader.h"
 #include "tools/zebtool/Commands.h"
 
@@ -51,10 +52,19 @@ void PrintStretches(OpenedBook& book, int32_t tableOffset, int32_t count, char16
 
 int TextCommand(const std::vector<std::string>& args)
 {
-    bool lines = std::find(args.begin(), args.end(), "--lines") != args.end();
-    if (args.size() != (lines ? 2u : 1u))
+    bool lines = false;
+    CommandArguments split =
+        SplitArguments(args, [&lines](const std::vector<std::string>& all, size_t& i) {
+            if (all[i] != "--lines")
+                return OptionTaken::No;
+            lines = true;
+            return OptionTaken::Yes;
+        });
+    if (split.help)
+        return ShowUsage();
+    if (split.plain.size() != 1)
         return Fail("text needs one book file");
-    const std::string& path = args[0] == "--lines" ? args[1] : args[0];
+    const std::string& path = split.plain[0];
     OpenedBook book;
     try {
         OpenBookFile(path, book);
@@ -68,8 +78,8 @@ int TextCommand(const std::vector<std::string>& args)
         else
             PrintStretches(book, int32_t(book.header.paragTableOffset),
                            int32_t(book.header.paragCount), u' ');
-    } catch (const ZEBIOFailure&) {
-        return Fail(path + ": cannot read it");
+    } catch (const ZEBIOFailure& failure) {
+        return Fail(failure.what());
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ZEBPrompter.h"
+#include "tools/zebtool/Arguments.h"
 
 namespace zeb::tool {
 
@@ -14,8 +15,6 @@ struct PromptOptions {
     std::optional<std::string> password;  // --password P
     std::optional<bool> replace;          // --yes / --no: replace existing files or not
 };
-
-enum class OptionTaken { No, Yes, MissingValue };
 
 // Takes args[i] (and the value after it, moving i on) when it is --password, --yes or --no.
 OptionTaken TakePromptOption(const std::vector<std::string>& args, size_t& i,

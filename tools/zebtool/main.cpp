@@ -19,12 +19,12 @@ namespace {
 const CommandEntry Commands[] = {
     {"help", "help", nullptr},
     {"import",
-     "import [--codepage N|unicode] [--password P] [--yes|--no] FILE... BOOKSFOLDER\n"
+     "import [--codepage N|unicode] [--password P] [--yes|--no] [--] FILE... BOOKSFOLDER\n"
      "      (texts, and .zip .rar .arj .lzh .ha archives whose files are imported)",
      ImportCommand},
-    {"info", "info BOOKFILE", InfoCommand},
-    {"text", "text [--lines] BOOKFILE", TextCommand},
-    {"extract", "extract [--password P] [--yes|--no] ARCHIVE FOLDER", ExtractCommand},
+    {"info", "info [--] BOOKFILE", InfoCommand},
+    {"text", "text [--lines] [--] BOOKFILE", TextCommand},
+    {"extract", "extract [--password P] [--yes|--no] [--] ARCHIVE FOLDER", ExtractCommand},
 };
 
 int Usage(FILE* out, int status)
@@ -33,11 +33,16 @@ int Usage(FILE* out, int status)
     for (const CommandEntry& c : Commands)
         std::fprintf(out, "  zebtool %s\n", c.usage);
     std::fprintf(out, "Passwords and \"replace?\" questions are asked at the terminal unless\n"
-                      "given as options; without a terminal they count as cancelled.\n");
+                      "given as options; without a terminal they count as cancelled.\n"
+                      "--help or -h shows this; -- ends the options, so that what follows is\n"
+                      "taken as files even when it starts with -.\n");
     return status;
 }
 
 }  // namespace
+
+int ShowUsage() { return Usage(stdout, 0); }
+
 }  // namespace zeb::tool
 
 int main(int argc, char* argv[])
@@ -48,10 +53,12 @@ int main(int argc, char* argv[])
     if (argc < 2)
         return Usage(stderr, 2);
     std::string name = argv[1];
+    if (name == "--help" || name == "-h")
+        return ShowUsage();
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const CommandEntry& c : Commands) {
         if (name == c.name)
-            return c.run ? c.run(args) : Usage(stdout, 0);
+            return c.run ? c.run(args) : ShowUsage();
     }
     Fail("unknown command: " + name);
     return Usage(stderr, 2);

@@ -1,0 +1,68 @@
+# zebtool with archives that hold surprises: a link named like a member is replaced with
+# --yes and kept with --no, and what it points to is never written; an archive that does not
+# end normally is named with the reason and fails the command.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}/outside")
+
+foreach(archive note.zip note.rar)
+  foreach(answer --yes --no)
+    foreach(pointed "file" "nothing")
+      set(out "${WORK}/out")
+      set(target "${WORK}/outside/target.txt")
+      file(REMOVE_RECURSE "${out}" "${target}")
+      file(MAKE_DIRECTORY "${out}")
+      if(pointed STREQUAL "file")
+        file(WRITE "${target}" "outside")
+      endif()
+      file(CREATE_LINK "${target}" "${out}/note.txt" SYMBOLIC)
+      execute_process(COMMAND "${ZEBTOOL}" extract ${answer} "${DATA}/${archive}" "${out}"
+                      INPUT_FILE /dev/null OUTPUT_VARIABLE printed RESULT_VARIABLE status)
+      set(what "${archive} ${answer} with a link to ${pointed}")
+      if(NOT status EQUAL 0)
+        message(FATAL_ERROR "${what} gave ${status}")
+      endif()
+      if(pointed STREQUAL "file")
+        file(READ "${target}" kept)
+        if(NOT kept STREQUAL "outside")
+          message(FATAL_ERROR "${what} wrote through the link: [${kept}]")
+        endif()
+      elseif(EXISTS "${target}")
+        message(FATAL_ERROR "${what} created the link's target")
+      endif()
+      if(answer STREQUAL "--yes")
+        file(READ "${out}/note.txt" note)
+        if(IS_SYMLINK "${out}/note.txt"
+           OR NOT note STREQUAL "A short note, packed to be extracted.\n"
+           OR NOT printed STREQUAL "${out}/note.txt\n${out}/after.txt\n")
+          message(FATAL_ERROR "${what} gave [${printed}] and [${note}]")
+        endif()
+      elseif(NOT IS_SYMLINK "${out}/note.txt" OR NOT printed STREQUAL "${out}/after.txt\n")
+        message(FATAL_ERROR "${what} gave [${printed}] and lost the link")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+# Reasons, from extract and from import; an intact archive ends normally.
+execute_process(COMMAND "${ZEBTOOL}" extract "${DATA}/lh7_far.lzh" "${WORK}/far"
+                ERROR_VARIABLE err RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT err STREQUAL "")
+  message(FATAL_ERROR "an intact archive gave ${status} [${err}]")
+endif()
+# note.rar cut inside its second member's data.
+file(MAKE_DIRECTORY "${WORK}/books")
+execute_process(COMMAND head -c 150 "${DATA}/note.rar" OUTPUT_FILE "${WORK}/cut.rar")
+foreach(command extract import)
+  if(command STREQUAL "extract")
+    set(args extract "${WORK}/cut.rar" "${WORK}/cut")
+  else()
+    set(args import --codepage 65001 "${WORK}/cut.rar" "${WORK}/books")
+  endif()
+  execute_process(COMMAND "${ZEBTOOL}" ${args} INPUT_FILE /dev/null ERROR_VARIABLE err
+                  RESULT_VARIABLE status)
+  set(reason "zebtool: ${WORK}/cut.rar: damaged at member 2 \\(after.txt\\)\n$")
+  if(status EQUAL 0 OR NOT err MATCHES "${reason}")
+    message(FATAL_ERROR "${command} of a cut archive gave ${status} [${err}]")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${WORK}")
