@@ -118,8 +118,9 @@ void FillColumns(QImage& image, int32_t from, int32_t to, Pixel value)
     MutablePixelRows rows{image.bits(), image.bytesPerLine()};
     Pixel* first = reinterpret_cast<Pixel*>(rows.Row(0)) + from;
     std::fill(first, first + (to - from), value);
+    const size_t bytes = size_t(to - from) * sizeof(Pixel);
     for (int32_t y = 1; y < image.height(); ++y)
-        std::memcpy(rows.Row(y) + from * ptrdiff_t(sizeof(Pixel)), first, size_t(to - from) * sizeof(Pixel));
+        std::memcpy(rows.Row(y) + from * ptrdiff_t(sizeof(Pixel)), first, bytes);
 }
 
 void FillStrip(ZEBRenderQuenue& request, int32_t strip)

@@ -25,9 +25,10 @@ RampPalette MakeRampPalette(ColorRef background, ColorRef font)
     palette[0] = background & 0xFFFFFF;
     for (int32_t k = 1; k < 256; ++k) {
         ColorRef entry = 0;
-        for (int shift : {0, 8, 16})
-            entry |= ColorRef(RampComponent(Component(background, shift), Component(font, shift), k))
-                     << shift;
+        for (int shift : {0, 8, 16}) {
+            int32_t value = RampComponent(Component(background, shift), Component(font, shift), k);
+            entry |= ColorRef(value) << shift;
+        }
         palette[size_t(k)] = entry;
     }
     return palette;

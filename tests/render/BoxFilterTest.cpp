@@ -120,7 +120,8 @@ TEST(BoxFilterTest, EveryFactorAndKindIsTheTruncatedMean)
                         int sum = 0;
                         for (int dy = 0; dy < f; ++dy)
                             for (int dx = 0; dx < f; ++dx)
-                                sum += source[size_t((y * f + dy) * rowBytes + (x * f + dx) * bpp + c)];
+                                sum += source[size_t((y * f + dy) * rowBytes +
+                                                     (x * f + dx) * bpp + c)];
                         expected.push_back(uint8_t(sum / (f * f)));
                     }
             EXPECT_EQ(Reduce(kind, f, width, height, source), expected);

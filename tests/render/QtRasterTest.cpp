@@ -106,8 +106,8 @@ TEST(QtRasterTest, ARequestGoesThroughEveryStateOneStepAtATime)
     ASSERT_EQ(request->StepState, 2);
     EXPECT_EQ(request->CursorX, 10);
     int ink = CountInk(enlarged);
-    const int32_t advanceA = GlyphAdvance(request->Metrics, *request->Canvas, u'a');
-    const std::vector<int32_t> cursorAfter{10 + advanceA, 80, 80 + GlyphAdvance(request->Metrics, *request->Canvas, u'W')};
+    auto advance = [&](char16_t c) { return GlyphAdvance(request->Metrics, *request->Canvas, c); };
+    const std::vector<int32_t> cursorAfter{10 + advance(u'a'), 80, 80 + advance(u'W')};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(request->StepState, 2) << i;
         ASSERT_TRUE(raster.Advance(*request));
@@ -231,7 +231,8 @@ TEST(QtRasterTest, WithoutAntialiasingThePictureIsTheEnlargedOneItself)
     int mismatches = 0;
     for (int y = 0; y < result.height(); ++y)
         for (int x = 0; x < result.width(); ++x)
-            mismatches += result.pixel(x, y) != PixelOf(palette[size_t(qGray(indices.pixel(x, y)))]);
+            mismatches +=
+                result.pixel(x, y) != PixelOf(palette[size_t(qGray(indices.pixel(x, y)))]);
     EXPECT_EQ(mismatches, 0);
     EXPECT_EQ(CountPixels(result, PixelOf(palette[0])) + CountPixels(result, PixelOf(palette[255])),
               ViewWidth * LineHeight);

@@ -88,6 +88,13 @@ TEST_F(ViewPainterTest, ALineCutByTheBottomEdgeShowsOnlyWhileAutoScrolling)
     const QRect inView(0, top, host.size.Width, cut.Y - top);
     EXPECT_EQ(still.copy(inView), moving.copy(inView));
     EXPECT_FALSE(RowsAre(still, top, cut.Y, back));
+
+    // Ending exactly on the bottom edge, it is a screen line, and still blanked while still.
+    engine.MoveBy(host.size.Height - cut.Bottom());
+    ASSERT_EQ(cut.Bottom(), host.size.Height);
+    EXPECT_TRUE(cut.OnScreen);
+    EXPECT_TRUE(RowsAre(PaintFull(false), cut.Y, host.size.Height, back));
+    EXPECT_FALSE(RowsAre(PaintFull(true), cut.Y, host.size.Height, back));
 }
 
 TEST_F(ViewPainterTest, LinesDrawnAtOnceLookAsThoseFromTheQueue)
