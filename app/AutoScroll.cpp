@@ -102,12 +102,12 @@ void AutoScroll::AutoScrollStep()
     ProcessMessages();
 }
 
-// Waits for events, with a timer to wake up for the next step; the last stretch before it is
-// slept precisely.
+// Waits for events, with a timer to wake up a millisecond before until (timers keep to the
+// millisecond); the last stretch is slept precisely.
 void AutoScroll::Idle(int64_t until)
 {
     const int64_t left = until - Now();
-    const int ms = int(left / (CounterFrequency / 1000));
+    const int ms = int(left / (CounterFrequency / 1000)) - 1;
     if (ms >= 1) {
         wake_.start(ms);
         QCoreApplication::eventDispatcher()->processEvents(QEventLoop::WaitForMoreEvents);

@@ -7,8 +7,9 @@ namespace zeb {
 
 namespace {
 
-// What a sleep may overshoot by on a loaded desktop; the rest of a wait is polled.
-constexpr int64_t PollStretch = 500'000;
+// What a sleep may overshoot by (the kernel's timer slack is 50 us); the rest of a wait is
+// polled.
+constexpr int64_t PollStretch = 150'000;
 
 }  // namespace
 

@@ -9,7 +9,7 @@ void ZEBMainLoop::Run()
     const int64_t frequency = host_.Frequency();
     tenMs_ = frequency / 100;
     sixteenth_ = frequency / 16;
-    pollMargin_ = frequency / 2000;
+    pollMargin_ = frequency / 5000;
     period_ = std::max<int64_t>(1, frequency);  // one step a second until the settings set it
     counters_.LateSteps = 0;
     base_ = lastMessages_ = host_.Now();

@@ -68,7 +68,7 @@ private:
     StepCounters counters_;
     int64_t tenMs_ = 0;
     int64_t sixteenth_ = 0;
-    int64_t pollMargin_ = 0;  // the stretch before a due step that is polled, not slept
+    int64_t pollMargin_ = 0;  // the 0.2 ms before a due step that are polled, not slept
     int64_t base_ = 0;
     int64_t lastMessages_ = 0;
 };
