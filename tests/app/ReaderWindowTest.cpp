@@ -1,5 +1,7 @@
 // The reader window driven with real events inside its own main loop: wheel, drag, keys, the
 // toolbar, first show, auto-scroll to the end, and a close that saves.
+#include <QCursor>
+#include <QDateTime>
 #include <QTest>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -236,6 +238,48 @@ TEST_F(ReaderWindowTest, ClosingDuringAutoScrollSavesThePositionAndTheSettings)
     EXPECT_LT(atClose.Fraction, int32_t(InitialPositionFraction));  // it moved up from where it opened
     EXPECT_EQ(int32_t(book.Options().GetInteger(OptPosition, 0)), atClose.Position);
     EXPECT_EQ(int32_t(book.Options().GetInteger(OptPositionFraction, 0)), atClose.Fraction);
+}
+
+TEST_F(ReaderWindowTest, PointerHidesDuringAutoScrollOnlyAndMinimizingStopsIt)
+{
+    WriteBook(60);
+    StartWithBook();
+    WhileReading([&] {
+        const double second = 1.0 / 86400;
+        const double now = double(QDateTime::currentMSecsSinceEpoch()) / 86'400'000.0;
+        const QPoint still = QCursor::pos();  // where the window's own checks see it too
+        window->CheckPointer(still, now);
+        window->CheckPointer(still, now + 20 * second);
+        EXPECT_TRUE(window->PointerVisible()) << "never hidden without auto-scroll";
+        QTest::keyClick(View(), Qt::Key_Insert);
+        window->CheckPointer(still, now + 40 * second);
+        window->CheckPointer(still, now + 56 * second);
+        EXPECT_FALSE(window->PointerVisible());
+        EXPECT_EQ(View()->cursor().shape(), Qt::BlankCursor);
+        window->CheckPointer(still + QPoint(1, 0), now + 57 * second);
+        EXPECT_TRUE(window->PointerVisible());
+        EXPECT_NE(View()->cursor().shape(), Qt::BlankCursor);
+
+        window->showMinimized();
+        EXPECT_FALSE(window->Options().Settings().AutoScrollActive);
+        window->showNormal();
+    });
+}
+
+TEST_F(ReaderWindowTest, ResizingDuringAutoScrollLaysOutAgainAndScrollsOn)
+{
+    WriteBook(60);
+    StartWithBook();
+    WhileReading([&] {
+        QTest::keyClick(View(), Qt::Key_Insert);
+        const int32_t anchor = FirstScreenLine().Start;
+        window->resize(700, 500);
+        EXPECT_EQ(Engine().Metrics().ViewWidth, View()->width());
+        EXPECT_EQ(Engine().Metrics().ViewHeight, View()->height());
+        EXPECT_EQ(FirstScreenLine().Start, anchor);
+        EXPECT_TRUE(window->Options().Settings().AutoScrollActive);
+        EXPECT_TRUE(window->AutoScroller().LoopRunning());
+    });
 }
 
 }  // namespace
