@@ -92,6 +92,13 @@ void ZEBFile::Flush()
         WriteBack(*cluster);
 }
 
+void ZEBFile::Sync()
+{
+    Flush();
+    if (!SyncHandle(handle_))
+        throw Failure("sync", errno);
+}
+
 void ZEBFile::WriteBack(ZEBFileCluster& c)
 {
     if (c.start >= 0 && c.HasDirtyRange() && c.validLength > 0 &&
