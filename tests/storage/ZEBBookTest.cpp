@@ -48,6 +48,25 @@ protected:
         return result;
     }
 
+    int32_t OptionsOffset() const { return int32_t(LoadU32(good.data() + 36)); }
+    // What ties a recovery file to the good book.
+    BookIdentity Identity() const
+    {
+        BookIdentity identity;
+        identity.optionsOffset = OptionsOffset();
+        std::memcpy(identity.textSignature.data(), good.data() + OptionsOffset() - 16, 16);
+        return identity;
+    }
+    // The book as a save leaves it that stopped right after cutting off the options block,
+    // with a recovery file holding the position 77.
+    void CutWithRecoveryFile()
+    {
+        test::WriteBytes(path, std::vector<uint8_t>(good.begin(), good.begin() + OptionsOffset()));
+        ZEBFileOptions state;
+        state.SetInteger(OptPosition, 77);
+        ZEBBookRecovery(path, Identity()).Write(state);
+    }
+
     test::TempDir dir;
     std::string path = dir.File("00000000.book");
     std::vector<uint8_t> good;
@@ -247,39 +266,33 @@ TEST_F(ZEBBookTest, ASaveStoppedAtAnyFileChangeLeavesTheOldStateOrTheNew)
 TEST_F(ZEBBookTest, ARecoveryFileIsAppliedOnlyWhenItBelongsAndIsNeeded)
 {
     const std::string recovery = path + ".saving";
-    const int32_t optionsOffset = int32_t(LoadU32(good.data() + 36));
-    BookIdentity own;
-    own.optionsOffset = optionsOffset;
-    std::memcpy(own.textSignature.data(), good.data() + optionsOffset - 16, 16);
-    ZEBFileOptions recovered;
-    recovered.SetInteger(OptPosition, 77);
-
     struct Case {
         const char* name;
         std::function<void(BookIdentity&)> identity;
         bool damageRecovery;
-        bool cutBook;  // as a save that stopped after truncating it
+        bool keepBookWhole;
         BookOpenResult result;
         uint32_t position;
     };
     const Case cases[] = {
-        {"the book's own, the book cut", [](BookIdentity&) {}, false, true, BookOpenResult::Opened, 77},
-        {"the book's own, the book whole", [](BookIdentity&) {}, false, false, BookOpenResult::Opened,
+        {"the book's own, the book cut", [](BookIdentity&) {}, false, false, BookOpenResult::Opened, 77},
+        {"the book's own, the book whole", [](BookIdentity&) {}, false, true, BookOpenResult::Opened,
          TextStart},
-        {"another book's", [](BookIdentity& b) { b.textSignature[5] ^= 1; }, false, true,
+        {"another book's", [](BookIdentity& b) { b.textSignature[5] ^= 1; }, false, false,
          BookOpenResult::Corrupted, 0},
-        {"another options offset", [](BookIdentity& b) { b.optionsOffset += 4; }, false, true,
+        {"another options offset", [](BookIdentity& b) { b.optionsOffset += 4; }, false, false,
          BookOpenResult::Corrupted, 0},
-        {"a damaged one", [](BookIdentity&) {}, true, true, BookOpenResult::Corrupted, 0},
+        {"a damaged one", [](BookIdentity&) {}, true, false, BookOpenResult::Corrupted, 0},
     };
     for (const Case& c : cases) {
-        std::vector<uint8_t> bytes = good;
-        if (c.cutBook)
-            bytes.resize(size_t(optionsOffset));
-        test::WriteBytes(path, bytes);
-        BookIdentity identity = own;
+        CutWithRecoveryFile();
+        if (c.keepBookWhole)
+            test::WriteBytes(path, good);
+        BookIdentity identity = Identity();
         c.identity(identity);
-        ZEBBookRecovery(path, identity).Write(recovered);
+        ZEBFileOptions state;
+        state.SetInteger(OptPosition, 77);
+        ZEBBookRecovery(path, identity).Write(state);
         if (c.damageRecovery) {
             std::vector<uint8_t> r = test::ReadBytes(recovery);
             r[24] ^= 1;
@@ -356,4 +369,15 @@ TEST_F(ZEBBookTest, ABookThatMayNotBeWrittenOpensReadOnlyAndIsLeftAsItIs)
     book.Close();
     EXPECT_EQ(test::ReadBytes(path), good);
     EXPECT_FALSE(NameExists(path + ".saving"));
+
+    // After a save that stopped in the book, the state comes from the recovery file, which
+    // stays for when the book can be written again.
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    CutWithRecoveryFile();
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_EQ(book.Open(path), BookOpenResult::Opened);
+    EXPECT_TRUE(book.IsReadOnly());
+    EXPECT_EQ(book.Options().GetInteger(OptPosition, 0), 77u);
+    book.Close();
+    EXPECT_TRUE(NameExists(path + ".saving"));
 }
