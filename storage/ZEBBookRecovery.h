@@ -48,8 +48,6 @@ public:
     // removed stays: it is checked before it is ever applied.
     void Discard() const noexcept;
 
-    const std::string& Path() const { return path_; }
-
 private:
     std::string path_;
     std::string temporary_;
