@@ -12,8 +12,8 @@ namespace zeb {
 // The messages of a book that cannot be opened.
 inline constexpr const char* NotABookMessage = "The is not the ZEB Book file";
 inline constexpr const char* CorruptedBookMessage = "The is ZEB Book is corrupted";
-// Opening a book reports so, followed by the failure's own text, when the settings or the
-// state of the book it closed could not be saved.
+// What opening a book shows, followed by the failure's own text, when closing the book before
+// it could not save the settings or that book's state.
 inline constexpr const char* StateNotSavedMessage = "The state could not be saved: ";
 
 // Opening and closing the reader's one book: the checks, the book's own settings and reading
