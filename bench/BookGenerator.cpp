@@ -74,14 +74,14 @@ void WriteText(const std::string& textPath, int64_t textBytes)
 
 }  // namespace
 
-void GenerateBook(const std::string& path, int64_t textBytes)
+void GenerateBook(const std::string& path, int64_t textBytes, ZEBPrompter& prompter)
 {
     std::string textPath = path + ".txt";
     WriteText(textPath, textBytes);
     ZEBImportWithoutPreview preview(Utf8CodePage);
     ZEBNoProgress progress;
     int32_t codePage = Utf8CodePage;
-    ConvertTextToBook(FromUtf8(textPath), path, codePage, preview, progress);
+    ConvertTextToBook(textPath, path, codePage, preview, progress, prompter);
     std::filesystem::remove(textPath);
 }
 

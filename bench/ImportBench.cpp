@@ -172,7 +172,8 @@ int Import(const Source& source, const std::string& book)
     ZEBFile file;
     file.Open(source.path, FileAccess::Read, 20, 3);
     ZEBNoProgress progress;
-    WriteBookFile(file, source.codePage, book, FromUtf8(source.path), progress);
+    fs::remove(book);  // books are only ever written under a new name
+    WriteBookFile(file, source.codePage, book, source.path, progress);
     return 0;
 }
 

@@ -78,7 +78,7 @@ int64_t ResidentKiB()
 struct Reader {
     Reader()
     {
-        bench::GenerateBook(path, SourceBytes);
+        bench::GenerateBook(path, SourceBytes, prompter);
         options.SetHandler(LayoutChanged, [this] { engine.ApplyDisplaySettings(); });
         baselineKiB = ResidentKiB();
     }

@@ -9,6 +9,7 @@
 #include "import/WriteTextStream.h"
 #include "import/ZEBProgress.h"
 #include "platform/FileIO.h"
+#include "platform/Utf16.h"
 #include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
 #include "storage/TextStream.h"
@@ -93,14 +94,15 @@ void DiscardBook(ZEBFile& book, const std::string& path)
 
 }  // namespace
 
-std::u16string SourceFileName(const std::u16string& sourcePath)
+std::u16string SourceFileName(std::string_view sourcePath)
 {
-    size_t cut = sourcePath.find_last_of(u"/\\");
-    return cut == std::u16string::npos ? sourcePath : sourcePath.substr(cut + 1);
+    // Both separators are ASCII, which no byte of a longer UTF-8 sequence can be.
+    size_t cut = sourcePath.find_last_of("/\\");
+    return FromUtf8(cut == std::string_view::npos ? sourcePath : sourcePath.substr(cut + 1));
 }
 
 void WriteBookFile(ZEBFile& source, int32_t codePage, const std::string& destinationPath,
-                   const std::u16string& sourcePath, ZEBProgress& progress)
+                   const std::string& sourcePath, ZEBProgress& progress)
 {
     SourceCharReader reader(source, codePage);
     ZEBFile book;

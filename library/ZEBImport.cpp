@@ -6,7 +6,6 @@
 #include "import/BookFileName.h"
 #include "import/ConvertTextToBook.h"
 #include "library/ArchiveReaders.h"
-#include "platform/Utf16.h"
 #include "platform/ZEBPrompter.h"
 
 namespace zeb {
@@ -68,7 +67,7 @@ void ZEBImport::Convert(const std::string& source, int32_t& importCodePage)
 {
     try {
         std::string book = FreeBookPath(folders_.books);
-        if (ConvertTextToBook(FromUtf8(source), book, importCodePage, preview_, progress_) &&
+        if (ConvertTextToBook(source, book, importCodePage, preview_, progress_, prompter_) &&
             onBookAdded_)
             onBookAdded_(source, book);
     } catch (const std::exception& error) {

@@ -1,6 +1,7 @@
 #include "render/BookSession.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "storage/BookOptions.h"
 
@@ -8,7 +9,12 @@ namespace zeb {
 
 void BookSession::OpenBook(const std::string& path)
 {
-    CloseBook();
+    try {
+        CloseBook();
+    } catch (const std::exception& failure) {
+        prompter_.Message(StateNotSavedMessage + std::string(failure.what()), "", PromptIcon::Error,
+                          PromptButtons::Ok);
+    }
     path_ = path;
     ZEBBook& book = engine_.Book();
     BookOpenResult result = book.Open(path);
@@ -40,9 +46,20 @@ void BookSession::CloseBook()
             session.source_ = {};
         }
     } release{*this};
+    std::exception_ptr failure;
+    auto attempt = [&failure](const std::function<void()>& save) {
+        try {
+            save();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
     if (saveSettings_)
-        saveSettings_();
-    SaveBookState();
+        attempt(saveSettings_);
+    attempt([this] { SaveBookState(); });
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void BookSession::SaveBookState()

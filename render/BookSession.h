@@ -12,6 +12,9 @@ namespace zeb {
 // The messages of a book that cannot be opened.
 inline constexpr const char* NotABookMessage = "The is not the ZEB Book file";
 inline constexpr const char* CorruptedBookMessage = "The is ZEB Book is corrupted";
+// What opening a book shows, followed by the failure's own text, when closing the book before
+// it could not save the settings or that book's state.
+inline constexpr const char* StateNotSavedMessage = "The state could not be saved: ";
 
 // Opening and closing the reader's one book: the checks, the book's own settings and reading
 // position going into the engine, and the reading state written back into the book.
@@ -26,9 +29,11 @@ public:
     void SetSaveSettings(std::function<void()> saveSettings) { saveSettings_ = std::move(saveSettings); }
 
     // Closes the open book, then opens the one at path and shows it at its saved position. A
-    // file that is no book, or a damaged one, is reported and leaves no book open.
+    // file that is no book, or a damaged one, is reported and leaves no book open. A save of
+    // the closing that failed is reported too (StateNotSavedMessage), and the opening goes on.
     void OpenBook(const std::string& path);
-    // Saves the settings and the book's reading state, then releases the book.
+    // Saves the settings and the book's reading state, each whatever became of the other, and
+    // releases the book; then passes on the first failure of the two saves.
     void CloseBook();
     // Writes the reading position, the book's own settings and its bookmarks into its options
     // block (nothing without a book).

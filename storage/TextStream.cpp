@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <limits>
+#include <stdexcept>
+#include <string>
 
 #include "platform/LittleEndian.h"
 #include "storage/ZEBFile.h"
@@ -32,6 +34,12 @@ void TextStreamWriter::MakeRoom(int bytes)
 void TextStreamWriter::PastTheLargestFile() const
 {
     throw file_.Failure("write", EFBIG);
+}
+
+void TextStreamWriter::NoSuchWord(int count)
+{
+    throw std::invalid_argument("a word record holds 1 to 255 code units, not " +
+                                std::to_string(count));
 }
 
 void TextStreamWriter::Flush()

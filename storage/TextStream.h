@@ -31,9 +31,12 @@ public:
             Pair(uint8_t(count));
     }
     // One word record of the first 255 code units of word, which holds none of them a blank.
+    // A word of no units has no record (its length byte would read as a space run):
+    // std::invalid_argument, and nothing is written.
     void Word(std::u16string_view word);
     // A word record built in place: BeginWord gives room for MaxWordRecord code units as
-    // UTF-16LE, and EndWord(count) keeps the first count (1 to 255) of them.
+    // UTF-16LE, and EndWord(count) keeps the first count of them; a count outside 1 to 255
+    // is refused like an empty word.
     uint8_t* BeginWord()
     {
         if (used_ + WordRoom > Capacity)
@@ -42,6 +45,8 @@ public:
     }
     void EndWord(int count)
     {
+        if (count < 1 || count > MaxWordRecord) [[unlikely]]
+            NoSuchWord(count);
         const int bytes = 1 + 2 * count;
         if (used_ + bytes > limit_)  // BeginWord made room: the file would grow too large
             PastTheLargestFile();
@@ -74,6 +79,7 @@ private:
     // Flushes; ZEBIOFailure when bytes more would still not fit.
     void MakeRoom(int bytes);
     [[noreturn]] void PastTheLargestFile() const;
+    [[noreturn]] static void NoSuchWord(int count);
     // Ends a record: hands it to the file unless the writer gathers.
     void Commit()
     {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "storage/BookText.h"
+#include "storage/ZEBBookRecovery.h"
 #include "storage/ZEBBookmark.h"
 #include "storage/ZEBFile.h"
 #include "storage/ZEBFileOptions.h"
@@ -34,15 +35,21 @@ public:
     ZEBBook& operator=(const ZEBBook&) = delete;
 
     // Opens and checks the book at path and loads everything but the reading state; on any
-    // result but Opened no book is open afterwards.
+    // result but Opened no book is open afterwards. A book the user may read but not write
+    // opens read-only. An options block that fails its signature is restored from the book's
+    // recovery file when that belongs to it (see ZEBBookRecovery).
     BookOpenResult Open(const std::string& path);
     // Releases the file and everything read from it.
     void Close() noexcept;
     // Writes state into the options tree and rewrites the options block, signed, in place of
-    // the old one; nothing else of the file changes. Raises ZEBIOFailure.
+    // the old one; nothing else of the file changes. However it ends, the book then holds the
+    // old state or the new one, with the help of its recovery file. Raises ZEBIOFailure. A
+    // read-only book is left as it is.
     void SaveState(const BookState& state);
 
     bool IsOpen() const { return file_.IsOpen(); }
+    // The book could be opened for reading only; its state is not written back.
+    bool IsReadOnly() const { return readOnly_; }
     int32_t TextStart() const { return textStart_; }
     int32_t TextEnd() const { return textEnd_; }
     BookText Text() { return BookText(file_, textStart_, textEnd_); }
@@ -56,6 +63,13 @@ public:
 
 private:
     BookOpenResult Load(const std::string& path);
+    void OpenFile(const std::string& path);
+    // The options block from the book, or else from its recovery file; false when neither
+    // holds a good one.
+    bool LoadOptions();
+    // Rewrites the options block from the tree, signed, and syncs the book.
+    void WriteOptionsBlock();
+    ZEBBookRecovery Recovery() const { return ZEBBookRecovery(file_.Path(), identity_); }
 
     ZEBFile file_;
     ZEBFileOptions options_;
@@ -64,6 +78,8 @@ private:
     ZEBBookmark bookmarks_;
     int32_t textStart_ = 0;
     int32_t textEnd_ = 0;
+    BookIdentity identity_;
+    bool readOnly_ = false;
 };
 
 }  // namespace zeb

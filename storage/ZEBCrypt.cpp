@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <type_traits>
 
 #if defined(__x86_64__)
@@ -77,15 +78,22 @@ const ZEBPermutation& ZEBCrypt::Permutation(long double key)
     return *table;
 }
 
-ZEBCrypt::ZEBCrypt(long double key) : table_(&Permutation(key)) {}
+namespace {
 
-void ZEBCrypt::SetSize(int n, int rounds)
+int CheckedSize(int n, int rounds)
 {
-    n_ = n;
-    rounds_ = rounds;
-    accumulator_.assign(size_t(n), 0);
-    block_.assign(size_t(n), 0);
-    fill_ = 0;
+    // A block of no bytes would never fill, and Update would wait for it forever.
+    if (n < 1 || rounds < 1)
+        throw std::invalid_argument("ZEBCrypt needs a digest of at least one byte and one round");
+    return n;
+}
+
+}  // namespace
+
+ZEBCrypt::ZEBCrypt(int n, int rounds, long double key)
+    : table_(&Permutation(key)), accumulator_(size_t(CheckedSize(n, rounds))), block_(size_t(n)),
+      n_(n), rounds_(rounds)
+{
 }
 
 namespace {
@@ -206,8 +214,7 @@ std::vector<uint8_t> ZEBCrypt::Final()
     }
     std::vector<uint8_t> digest = std::move(accumulator_);
     std::fill(block_.begin(), block_.end(), 0);
-    block_.clear();
-    accumulator_.clear();
+    accumulator_.assign(size_t(n_), 0);
     return digest;
 }
 

@@ -29,13 +29,16 @@ struct ZEBPermutation {
     std::vector<uint16_t> inverse;
 };
 
-// Keyed digest of n bytes (the block signature for n = 16, one round).
+// Keyed digest of n bytes (the block signature for n = 16, one round). The size is fixed when
+// the object is made, so there is no object that cannot digest.
 class ZEBCrypt {
 public:
-    explicit ZEBCrypt(long double key = SignatureKey);
+    // std::invalid_argument unless n and rounds are at least 1.
+    explicit ZEBCrypt(int n = SignatureSize, int rounds = 1, long double key = SignatureKey);
 
-    void SetSize(int n, int rounds = 1);
     void Update(const uint8_t* data, size_t count);
+    // The digest of everything given since the object was made or last finished; it then
+    // starts afresh.
     std::vector<uint8_t> Final();
 
     // The permutation for key, built on first use and shared by every object with that key.
@@ -47,8 +50,8 @@ private:
     const ZEBPermutation* table_;
     std::vector<uint8_t> accumulator_;
     std::vector<uint8_t> block_;
-    int n_ = 0;
-    int rounds_ = 1;
+    int n_;
+    int rounds_;
     int fill_ = 0;
 };
 

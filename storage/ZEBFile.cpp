@@ -92,6 +92,13 @@ void ZEBFile::Flush()
         WriteBack(*cluster);
 }
 
+void ZEBFile::Sync()
+{
+    Flush();
+    if (!SyncHandle(handle_))
+        throw Failure("sync", errno);
+}
+
 void ZEBFile::WriteBack(ZEBFileCluster& c)
 {
     if (c.start >= 0 && c.HasDirtyRange() && c.validLength > 0 &&
@@ -231,8 +238,7 @@ void ZEBFile::WriteU32(int32_t position, uint32_t value)
 
 std::vector<uint8_t> ZEBFile::Digest(int32_t start, int32_t end, int rounds, long double key, int n)
 {
-    ZEBCrypt crypt(key);
-    crypt.SetSize(n, rounds);
+    ZEBCrypt crypt(n, rounds, key);
     if (start < 0)
         throw Failure("read", EINVAL);
     for (int64_t s = start & mask_; s < end; s += clusterSize_) {

@@ -45,6 +45,8 @@ public:
     void Open(const std::string& path, FileAccess access, int shift, int clusterCount);
     void Close();
     void Flush();
+    // Flushes, then has the system put the file on the disk.
+    void Sync();
 
     bool IsOpen() const { return handle_ != InvalidFileHandle; }
     int32_t Size() const { return size_; }

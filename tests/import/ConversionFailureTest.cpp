@@ -8,7 +8,6 @@
 
 #include "ImportTestSupport.h"
 #include "import/ConvertTextToBook.h"
-#include "platform/Utf16.h"
 #include "storage/ZEBIOFailure.h"
 
 using namespace zeb;
@@ -74,7 +73,7 @@ protected:
     void Convert(ZEBProgress& progress)
     {
         ScriptedPreview accept(65001);
-        ConvertTextToBook(FromUtf8(source_), book_, remembered_, accept, progress);
+        ConvertTextToBook(source_, book_, remembered_, accept, progress, prompter_);
     }
 
     // Larger than the three 1 MiB clusters that cache the source.
@@ -83,6 +82,7 @@ protected:
     std::string source_ = dir_.File("source.txt");
     std::string book_ = dir_.File("00000000.book");
     int32_t remembered_ = 1252;
+    RecordingPrompter prompter_;
 };
 
 TEST_F(ConversionFailure, AFullDiskLeavesNoBookBehind)
@@ -119,8 +119,8 @@ TEST_F(ConversionFailure, AMissingSourceRaisesBeforeThePreview)
 {
     ScriptedPreview accept(65001);
     RecordingProgress progress;
-    EXPECT_THROW(ConvertTextToBook(FromUtf8(dir_.File("missing.txt")), book_, remembered_,
-                                   accept, progress),
+    EXPECT_THROW(ConvertTextToBook(dir_.File("missing.txt"), book_, remembered_, accept,
+                                   progress, prompter_),
                  ZEBIOFailure);
     EXPECT_EQ(accept.shown, 0);
     EXPECT_FALSE(std::filesystem::exists(book_));

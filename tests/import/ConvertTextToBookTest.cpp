@@ -9,6 +9,7 @@
 #include "platform/Utf16.h"
 #include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
+#include "storage/ZEBBook.h"
 #include "storage/ZEBFile.h"
 #include "storage/ZEBFileOptions.h"
 
@@ -124,15 +125,57 @@ TEST(ConvertTextToBook, WritesTablesHeaderSignaturesAndOptions)
     EXPECT_EQ(options.GetInteger(OptSourceSize, 0), text.size());
 }
 
-TEST(ConvertTextToBook, AnEmptySourceGivesABookThatIsRefused)
+// A book's text stream may not be empty: a text without a character gives none.
+TEST(ConvertTextToBook, RefusesATextWithoutACharacterAndWritesNothing)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        int32_t codePage;
+        bool empty;
+    } cases[] = {
+        {"no bytes", "", 65001, true},
+        {"a UTF-8 byte order mark", "\xEF\xBB\xBF", 65001, true},
+        {"two UTF-16LE byte order marks", "\xFF\xFE\xFF\xFE", UnicodeCodePage, true},
+        {"the same three bytes in cp1252", "\xEF\xBB\xBF", 1252, false},
+        {"a line feed", "\n", 65001, false},
+    };
+    for (const Case& c : cases) {
+        TempDir dir;
+        WriteBytes(dir.File("empty.txt"), std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
+        ScriptedPreview accept(c.codePage);
+        RecordingProgress progress;
+        RecordingPrompter prompter;
+        int32_t remembered = 866;
+        EXPECT_EQ(ConvertTextToBook(dir.File("empty.txt"), dir.File("b.book"), remembered, accept,
+                                    progress, prompter),
+                  !c.empty)
+            << c.name;
+        EXPECT_EQ(std::filesystem::exists(dir.File("b.book")), !c.empty) << c.name;
+        EXPECT_EQ(prompter.messages, c.empty ? std::vector<std::string>{"The text is empty: empty.txt"}
+                                             : std::vector<std::string>{})
+            << c.name;
+        EXPECT_EQ(progress.created, c.empty ? 0 : 1) << c.name;
+        EXPECT_EQ(remembered, c.codePage) << c.name;
+    }
+}
+
+// Names on Linux are bytes: the source opens by them, and the name shown and kept is decoded.
+TEST(ConvertTextToBook, OpensASourceByTheBytesOfItsNameAndStoresItDecoded)
 {
     TempDir dir;
-    BookContents book = ConvertBytes(dir, "", 65001);
-    EXPECT_EQ(book.lines, (std::vector<uint32_t>{40}));
-    EXPECT_EQ(book.paragraphs, (std::vector<uint32_t>{40, 40}));
-    ZEBFile file;
-    file.Open(dir.File("book.book"), FileAccess::Read, 15, 3);
-    EXPECT_FALSE(BookHeader::Read(file).IsBook(file.Size()));
+    const std::string source = dir.File("caf\xFF.txt");
+    WriteBytes(source, {'a', 'b', '\n'});
+    ScriptedPreview accept(65001);
+    ZEBNoProgress progress;
+    RecordingPrompter prompter;
+    int32_t remembered = 65001;
+    ASSERT_TRUE(ConvertTextToBook(source, dir.File("b.book"), remembered, accept, progress,
+                                  prompter));
+    EXPECT_EQ(accept.shownCaption, u"Filename: caf\uFFFD.txt        File Size: 3");
+    ZEBBook book;
+    ASSERT_EQ(book.Open(dir.File("b.book")), BookOpenResult::Opened);
+    EXPECT_EQ(book.Options().GetWideString(OptSourceName, u""), u"caf\uFFFD.txt");
 }
 
 TEST(ConvertTextToBook, ShowsThePreviewAndWritesNothingWhenDeclined)
@@ -142,8 +185,9 @@ TEST(ConvertTextToBook, ShowsThePreviewAndWritesNothingWhenDeclined)
     ScriptedPreview decline(std::nullopt);
     RecordingProgress progress;
     int32_t remembered = 866;
-    EXPECT_FALSE(ConvertTextToBook(FromUtf8(dir.File("some text.txt")), dir.File("b.book"),
-                                   remembered, decline, progress));
+    RecordingPrompter prompter;
+    EXPECT_FALSE(ConvertTextToBook(dir.File("some text.txt"), dir.File("b.book"), remembered,
+                                   decline, progress, prompter));
     EXPECT_EQ(decline.shownCaption, u"Filename: some text.txt        File Size: 3");
     EXPECT_EQ(decline.shownCodePage, 866);
     EXPECT_EQ(remembered, 866);
@@ -151,8 +195,8 @@ TEST(ConvertTextToBook, ShowsThePreviewAndWritesNothingWhenDeclined)
     EXPECT_EQ(progress.created, 0);
 
     ScriptedPreview accept(1251);
-    EXPECT_TRUE(ConvertTextToBook(FromUtf8(dir.File("some text.txt")), dir.File("b.book"),
-                                  remembered, accept, progress));
+    EXPECT_TRUE(ConvertTextToBook(dir.File("some text.txt"), dir.File("b.book"), remembered,
+                                  accept, progress, prompter));
     EXPECT_EQ(remembered, 1251);
     EXPECT_TRUE(std::filesystem::exists(dir.File("b.book")));
 }
@@ -164,9 +208,10 @@ TEST(ConvertTextToBook, ReportsAThirdAfterTheScanAndAllAfterTheLastLine)
     WriteBytes(dir.File("s.txt"), std::vector<uint8_t>(text.begin(), text.end()));
     ScriptedPreview accept(65001);
     RecordingProgress progress;
+    RecordingPrompter prompter;
     int32_t remembered = 65001;
-    ConvertTextToBook(FromUtf8(dir.File("s.txt")), dir.File("b.book"), remembered, accept,
-                      progress);
+    ConvertTextToBook(dir.File("s.txt"), dir.File("b.book"), remembered, accept, progress,
+                      prompter);
     EXPECT_EQ(progress.text, "Converting file ...");
     EXPECT_EQ(progress.maximum, 3 * 14);
     EXPECT_EQ(progress.values, (std::vector<int64_t>{4, 9, 14, 14 + 8, 14 + 18, 14 + 28}));

@@ -78,8 +78,9 @@ BookContents ConvertBytes(const TempDir& folder, const std::string& bytes, int32
     std::filesystem::remove(destination);  // books are only ever written under a new name
     ScriptedPreview preview(codePage);
     ZEBNoProgress progress;
+    RecordingPrompter prompter;
     int32_t importCodePage = codePage;
-    ConvertTextToBook(FromUtf8(source), destination, importCodePage, preview, progress);
+    ConvertTextToBook(source, destination, importCodePage, preview, progress, prompter);
     return ReadBook(destination);
 }
 

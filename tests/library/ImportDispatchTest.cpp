@@ -161,23 +161,24 @@ TEST(ZEBImport, ChosenFilesAreImportedInTheirOrder)
     std::string mixedCase = run.Copy(zip, "Mixed.Zip");
     run.Run({text, mixedCase, run.program.File("gone.txt"), arj, tar});
 
+    // The empty text of each archive is refused: no book.
     std::vector<std::string> expected = {"notes.txt"};
-    expected.insert(expected.end(), StoredZipMembers.begin(), StoredZipMembers.end());
-    for (const char* name :
-         {"prose.txt", "verse.txt", "ru_cp866.txt", "allbytes.bin", "large.txt", "empty.txt"})
+    expected.insert(expected.end(), StoredZipMembers.begin(), StoredZipMembers.end() - 1);
+    for (const char* name : {"prose.txt", "verse.txt", "ru_cp866.txt", "allbytes.bin", "large.txt"})
         expected.push_back(name);
     expected.push_back("bundle.tar");
     EXPECT_EQ(run.AddedNames(), expected);
     ASSERT_EQ(run.added.size(), expected.size());
     EXPECT_EQ(run.Books().front(), "00000000.book");
-    EXPECT_EQ(run.Books().back(), "00000012.book");
+    EXPECT_EQ(run.Books().back(), "00000010.book");
     for (const Added& a : run.added)
         EXPECT_TRUE(fs::exists(a.book)) << a.book;
     // Members were converted from the scratch folder and deleted; chosen texts stay.
     EXPECT_EQ(fs::path(run.added[1].source).parent_path(), fs::path(run.folders.scratch));
     EXPECT_TRUE(run.ScratchIsEmpty());
     EXPECT_TRUE(fs::exists(text) && fs::exists(tar) && fs::exists(mixedCase));
-    EXPECT_TRUE(run.prompter.messages.empty());
+    EXPECT_EQ(run.prompter.MessageTexts(),
+              std::vector<std::string>(2, "The text is empty: empty.txt"));
 }
 
 TEST(ZEBImport, NewBookTakesTheFirstFreeNumber)
@@ -226,10 +227,11 @@ TEST(ZEBImport, CancelledMemberLeavesNoBookAndNoScratchCopy)
     run.Run({zip});
     EXPECT_EQ(run.preview.asked, StoredZipMembers);
     std::vector<std::string> expected = StoredZipMembers;
+    expected.pop_back();  // the empty text gives no book
     expected.erase(expected.begin() + 1);
     EXPECT_EQ(run.AddedNames(), expected);
-    EXPECT_EQ(run.Books().size(), 4u);
-    EXPECT_EQ(run.Books().back(), "00000003.book");
+    EXPECT_EQ(run.Books().size(), 3u);
+    EXPECT_EQ(run.Books().back(), "00000002.book");
     EXPECT_TRUE(run.ScratchIsEmpty());
 }
 
@@ -249,10 +251,12 @@ TEST(ZEBImport, FailedConversionIsReportedAndTheImportGoesOn)
     run.Run({zip, after});
 
     std::vector<std::string> expected = StoredZipMembers;
+    expected.pop_back();  // the empty text gives no book, only its own message
     expected.erase(expected.begin());
     expected.push_back("after.txt");
     EXPECT_EQ(run.AddedNames(), expected);
-    ASSERT_EQ(run.prompter.messages.size(), 1u);
+    ASSERT_EQ(run.prompter.messages.size(), 2u);
+    EXPECT_EQ(run.prompter.messages[1].text, "The text is empty: empty.txt");
     const FakePrompter::Shown& shown = run.prompter.messages[0];
     EXPECT_EQ(shown.text, "Error during convertin file. Probably not enough space");
     EXPECT_EQ(shown.icon, PromptIcon::Error);

@@ -1,11 +1,14 @@
 // Opening and closing books through the session: the messages, the saved position and
 // fraction, the book's own settings and the bookmarks across a reopen.
+#include <cerrno>
 #include <string>
 #include <vector>
 
 #include "EngineFixture.h"
+#include "platform/FileIO.h"
 #include "render/BookSession.h"
 #include "storage/BookOptions.h"
+#include "storage/ZEBIOFailure.h"
 
 namespace zeb::test {
 namespace {
@@ -185,6 +188,63 @@ TEST_F(BookSessionTest, BadFilesAreReportedAndLeaveNoBookOpen)
         EXPECT_TRUE(engine.Blocks().empty()) << c.name;
         EXPECT_EQ(session.Path(), path) << c.name;  // still recorded as the last book
     }
+}
+
+TEST_F(BookSessionTest, EachSaveIsTriedWhateverBecameOfTheOtherAndTheBookIsReleased)
+{
+    WriteBook();
+    const struct {
+        const char* name;
+        bool settingsFail, bookFails;
+        int paragraph;  // where the book is left
+    } cases[] = {
+        {"the settings fail", true, false, 10},
+        {"the book fails", false, true, 20},
+        {"both fail", true, true, 30},
+    };
+    for (const auto& c : cases) {
+        session.OpenBook(Path());
+        engine.SetPosition(starts[size_t(c.paragraph)], 0);
+        const uint32_t position = uint32_t(engine.CurrentReadingPosition().Position);
+        const int triedBefore = settingsSaves;
+        session.SetSaveSettings([&] {
+            ++settingsSaves;
+            if (c.settingsFail)
+                throw ZEBIOFailure("write", "Global.cfg", ENOSPC);
+        });
+        if (c.bookFails)
+            SetFileChangeBudgetForTesting(0);
+        try {
+            session.CloseBook();
+            ADD_FAILURE() << c.name << ": no failure passed on";
+        } catch (const ZEBIOFailure& failure) {
+            EXPECT_EQ(failure.Path() == "Global.cfg", c.settingsFail) << c.name;  // the first one
+        }
+        SetFileChangeBudgetForTesting(-1);
+        EXPECT_EQ(settingsSaves, triedBefore + 1) << c.name;
+        EXPECT_FALSE(engine.Book().IsOpen()) << c.name;
+        EXPECT_TRUE(engine.Blocks().empty()) << c.name;
+        EXPECT_EQ(session.Path(), "") << c.name;
+
+        ZEBBook reread;
+        ASSERT_EQ(reread.Open(Path()), BookOpenResult::Opened) << c.name;
+        EXPECT_EQ(reread.Options().GetInteger(OptPosition, 0) == position, !c.bookFails) << c.name;
+        session.SetSaveSettings([this] { ++settingsSaves; });
+    }
+}
+
+TEST_F(BookSessionTest, OpeningGoesOnAfterAFailedSaveAndReportsIt)
+{
+    WriteBook();
+    session.OpenBook(Path());
+    session.SetSaveSettings([] { throw ZEBIOFailure("write", "Global.cfg", ENOSPC); });
+    session.OpenBook(Path());
+    EXPECT_EQ(prompter.messages,
+              std::vector<std::string>{std::string(StateNotSavedMessage) +
+                                       "cannot write Global.cfg: No space left on device"});
+    EXPECT_TRUE(engine.Book().IsOpen());
+    EXPECT_FALSE(engine.ScreenLines().empty());
+    EXPECT_EQ(session.Path(), Path());
 }
 
 TEST_F(BookSessionTest, StoredFractionOutsideTheViewIsKeptInIt)

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -122,4 +123,25 @@ TEST(TextStreamWriter, RefusesARecordThatWouldEndPastTheLargestFile)
         EXPECT_THROW(c.write(writer), ZEBIOFailure) << c.name;
         EXPECT_EQ(writer.Position(), c.reached) << c.name;
     }
+}
+
+// A word record of length 0 would be read as a space run and shift every later record.
+TEST_F(TextStreamTest, RefusesAWordOfNoUnitsOrTooMany)
+{
+    TextStreamWriter w(file, 40);
+    w.Word(u"a");
+    const struct {
+        const char* name;
+        std::function<void(TextStreamWriter&)> write;
+    } cases[] = {
+        {"an empty word", [](TextStreamWriter& w) { w.Word(u""); }},
+        {"a word ended with no units", [](TextStreamWriter& w) { w.BeginWord(); w.EndWord(0); }},
+        {"a word ended with 256 units", [](TextStreamWriter& w) { w.BeginWord(); w.EndWord(256); }},
+    };
+    for (const auto& c : cases) {
+        EXPECT_THROW(c.write(w), std::invalid_argument) << c.name;
+        EXPECT_EQ(w.Position(), 43) << c.name;
+    }
+    w.LineEnd();
+    EXPECT_EQ(Written(40, w.Position()), (std::vector<uint8_t>{1, 'a', 0, 0, 0}));
 }

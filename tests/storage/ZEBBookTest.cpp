@@ -1,14 +1,24 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/capability.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "TestBook.h"
+#include "platform/FileIO.h"
 #include "platform/LittleEndian.h"
 #include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
 #include "storage/ZEBBook.h"
+#include "storage/ZEBBookRecovery.h"
+#include "storage/ZEBIOFailure.h"
 #include "support/TempDir.h"
 
 using namespace zeb;
@@ -36,6 +46,25 @@ protected:
         BookOpenResult result = book.Open(spoilt);
         EXPECT_EQ(book.IsOpen(), result == BookOpenResult::Opened);
         return result;
+    }
+
+    int32_t OptionsOffset() const { return int32_t(LoadU32(good.data() + 36)); }
+    // What ties a recovery file to the good book.
+    BookIdentity Identity() const
+    {
+        BookIdentity identity;
+        identity.optionsOffset = OptionsOffset();
+        std::memcpy(identity.textSignature.data(), good.data() + OptionsOffset() - 16, 16);
+        return identity;
+    }
+    // The book as a save leaves it that stopped right after cutting off the options block,
+    // with a recovery file holding the position 77.
+    void CutWithRecoveryFile()
+    {
+        test::WriteBytes(path, std::vector<uint8_t>(good.begin(), good.begin() + OptionsOffset()));
+        ZEBFileOptions state;
+        state.SetInteger(OptPosition, 77);
+        ZEBBookRecovery(path, Identity()).Write(state);
     }
 
     test::TempDir dir;
@@ -151,3 +180,204 @@ TEST_F(ZEBBookTest, SaveStateRewritesOnlyTheOptionsBlock)
 }
 
 }  // namespace
+
+namespace {
+
+// What a save writes, and what a reopen shows of it.
+struct SavedState {
+    int32_t position;
+    int32_t fraction;
+    bool fontWidth;
+    uint8_t formatting;
+    int32_t bookmark;  // the position of the one bookmark
+    std::u16string bookmarkText;
+
+    bool operator==(const SavedState&) const = default;
+};
+
+void Save(ZEBBook& book, const SavedState& s)
+{
+    book.Bookmarks().Clear();
+    book.Bookmarks().Insert(s.bookmark, s.bookmarkText);
+    book.SaveState({s.position, s.fraction, s.fontWidth, s.formatting});
+}
+
+SavedState Shown(const ZEBBook& book)
+{
+    const ZEBFileOptions& o = book.Options();
+    SavedState s{int32_t(o.GetInteger(OptPosition, 0)), int32_t(o.GetInteger(OptPositionFraction, 0)),
+                 o.GetByte(OptFontWidth, 7) != 0, uint8_t(o.GetInteger(OptTextFormatting, 9)), -1, u""};
+    if (book.Bookmarks().Count() == 1) {
+        s.bookmark = book.Bookmarks()[0].Position;
+        s.bookmarkText = book.Bookmarks()[0].Text;
+    }
+    return s;
+}
+
+const SavedState OldState{58, 0x1000, false, 2, 60, u"old"};
+const SavedState NewState{45, 0x2000, true, 1, 70, u"new"};
+
+}  // namespace
+
+// The save stops at each of its file changes in turn, as if the program ended there; the book
+// always opens again, with the old state or the new one, and no recovery file stays behind.
+TEST_F(ZEBBookTest, ASaveStoppedAtAnyFileChangeLeavesTheOldStateOrTheNew)
+{
+    const std::string recovery = path + ".saving";
+    ASSERT_EQ(book.Open(path), BookOpenResult::Opened);
+    Save(book, OldState);
+    book.Close();
+    const std::vector<uint8_t> oldBook = test::ReadBytes(path);
+    bool sawOld = false, sawRecovered = false;
+    for (int64_t changes = 0;; ++changes) {
+        test::WriteBytes(path, oldBook);
+        ASSERT_EQ(book.Open(path), BookOpenResult::Opened);
+        SetFileChangeBudgetForTesting(changes);
+        bool saved = true;
+        try {
+            Save(book, NewState);
+        } catch (const ZEBIOFailure&) {
+            saved = false;
+        }
+        book.Close();  // nothing more reaches the disk
+        SetFileChangeBudgetForTesting(-1);
+
+        ASSERT_EQ(book.Open(path), BookOpenResult::Opened) << "stopped after " << changes;
+        SavedState shown = Shown(book);
+        if (saved) {
+            EXPECT_EQ(shown, NewState) << "stopped after " << changes;
+        } else {
+            EXPECT_TRUE(shown == OldState || shown == NewState) << "stopped after " << changes;
+        }
+        sawOld |= shown == OldState;
+        sawRecovered |= !saved && shown == NewState;
+        EXPECT_FALSE(NameExists(recovery)) << "stopped after " << changes;
+        EXPECT_FALSE(NameExists(recovery + ".new")) << "stopped after " << changes;
+        book.Close();
+        if (saved)
+            break;
+    }
+    EXPECT_TRUE(sawOld);
+    EXPECT_TRUE(sawRecovered) << "no stop fell between the recovery file and the book's sync";
+}
+
+// Only a recovery file that belongs to the book and verifies is ever applied, and only to a
+// book whose options block fails its signature; every other one is removed.
+TEST_F(ZEBBookTest, ARecoveryFileIsAppliedOnlyWhenItBelongsAndIsNeeded)
+{
+    const std::string recovery = path + ".saving";
+    struct Case {
+        const char* name;
+        std::function<void(BookIdentity&)> identity;
+        bool damageRecovery;
+        bool keepBookWhole;
+        BookOpenResult result;
+        uint32_t position;
+    };
+    const Case cases[] = {
+        {"the book's own, the book cut", [](BookIdentity&) {}, false, false, BookOpenResult::Opened, 77},
+        {"the book's own, the book whole", [](BookIdentity&) {}, false, true, BookOpenResult::Opened,
+         TextStart},
+        {"another book's", [](BookIdentity& b) { b.textSignature[5] ^= 1; }, false, false,
+         BookOpenResult::Corrupted, 0},
+        {"another options offset", [](BookIdentity& b) { b.optionsOffset += 4; }, false, false,
+         BookOpenResult::Corrupted, 0},
+        {"a damaged one", [](BookIdentity&) {}, true, false, BookOpenResult::Corrupted, 0},
+    };
+    for (const Case& c : cases) {
+        CutWithRecoveryFile();
+        if (c.keepBookWhole)
+            test::WriteBytes(path, good);
+        BookIdentity identity = Identity();
+        c.identity(identity);
+        ZEBFileOptions state;
+        state.SetInteger(OptPosition, 77);
+        ZEBBookRecovery(path, identity).Write(state);
+        if (c.damageRecovery) {
+            std::vector<uint8_t> r = test::ReadBytes(recovery);
+            r[24] ^= 1;
+            test::WriteBytes(recovery, r);
+        }
+
+        EXPECT_EQ(book.Open(path), c.result) << c.name;
+        EXPECT_FALSE(NameExists(recovery)) << c.name;
+        book.Close();
+        if (c.result == BookOpenResult::Opened) {
+            // The book now holds what it showed, with no recovery file beside it.
+            ASSERT_EQ(book.Open(path), BookOpenResult::Opened) << c.name;
+            EXPECT_EQ(book.Options().GetInteger(OptPosition, 0), c.position) << c.name;
+            book.Close();
+        }
+    }
+}
+
+namespace {
+
+// Takes CAP_DAC_OVERRIDE out of this thread's effective capabilities while it lives, so that
+// file permissions bind a test that runs as root too.
+class PermissionsBindRoot {
+public:
+    PermissionsBindRoot()
+    {
+        if (::syscall(SYS_capget, &header_, saved_) != 0)
+            return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[CAP_TO_INDEX(CAP_DAC_OVERRIDE)].effective &= ~CAP_TO_MASK(CAP_DAC_OVERRIDE);
+        lowered_ = ::syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~PermissionsBindRoot()
+    {
+        if (lowered_)
+            ::syscall(SYS_capset, &header_, saved_);
+    }
+    PermissionsBindRoot(const PermissionsBindRoot&) = delete;
+    PermissionsBindRoot& operator=(const PermissionsBindRoot&) = delete;
+
+    // Whether the file at path can really not be opened for writing now.
+    static bool RefusesWriting(const std::string& path)
+    {
+        int fd = ::open(path.c_str(), O_RDWR);
+        if (fd >= 0)
+            ::close(fd);
+        return fd < 0 && errno == EACCES;
+    }
+
+private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2] = {};
+    bool lowered_ = false;
+};
+
+}  // namespace
+
+TEST_F(ZEBBookTest, ABookThatMayNotBeWrittenOpensReadOnlyAndIsLeftAsItIs)
+{
+    ASSERT_EQ(book.Open(path), BookOpenResult::Opened);
+    EXPECT_FALSE(book.IsReadOnly());
+    book.Close();
+
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    PermissionsBindRoot permissions;
+    if (!PermissionsBindRoot::RefusesWriting(path))
+        GTEST_SKIP() << "file permissions cannot be enforced here (root without a way to drop "
+                        "CAP_DAC_OVERRIDE)";
+    ASSERT_EQ(book.Open(path), BookOpenResult::Opened);
+    EXPECT_TRUE(book.IsReadOnly());
+    EXPECT_EQ(book.Parags().Count(), 3);
+    EXPECT_EQ(book.Options().GetWideString(OptSourceName, u""), u"source.txt");
+    Save(book, NewState);
+    book.Close();
+    EXPECT_EQ(test::ReadBytes(path), good);
+    EXPECT_FALSE(NameExists(path + ".saving"));
+
+    // After a save that stopped in the book, the state comes from the recovery file, which
+    // stays for when the book can be written again.
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    CutWithRecoveryFile();
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    ASSERT_EQ(book.Open(path), BookOpenResult::Opened);
+    EXPECT_TRUE(book.IsReadOnly());
+    EXPECT_EQ(book.Options().GetInteger(OptPosition, 0), 77u);
+    book.Close();
+    EXPECT_TRUE(NameExists(path + ".saving"));
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,6 @@ namespace {
 std::string DigestHex(const std::string& input, size_t piece = std::string::npos)
 {
     ZEBCrypt crypt;
-    crypt.SetSize(SignatureSize);
     for (size_t at = 0; at < input.size(); at += piece)
         crypt.Update(reinterpret_cast<const uint8_t*>(input.data()) + at,
                      std::min(piece, input.size() - at));
@@ -91,6 +91,26 @@ TEST(ZEBCrypt, WholeBlocksAndGatheredBytesDigestAlike)
     std::string whole = DigestHex(bytes);
     for (size_t piece : {1, 15, 17})
         EXPECT_EQ(DigestHex(bytes, piece), whole) << piece;
+}
+
+// A digest of no bytes could never fill a block: such an object cannot be made.
+TEST(ZEBCrypt, RefusesADigestOfNoBytesOrNoRounds)
+{
+    EXPECT_THROW(ZEBCrypt(0), std::invalid_argument);
+    EXPECT_THROW(ZEBCrypt(-16), std::invalid_argument);
+    EXPECT_THROW(ZEBCrypt(SignatureSize, 0), std::invalid_argument);
+}
+
+TEST(ZEBCrypt, StartsAfreshAfterEachDigest)
+{
+    const uint8_t first[] = {'a'}, second[] = {'Z', 'E', 'B'};
+    ZEBCrypt reused;
+    reused.Update(first, sizeof first);
+    reused.Final();
+    reused.Update(second, sizeof second);
+    ZEBCrypt fresh;
+    fresh.Update(second, sizeof second);
+    EXPECT_EQ(reused.Final(), fresh.Final());
 }
 
 // A two-half file signed like a book: [0, 100) signed at 100, [116, 200) signed at 200.
