@@ -216,12 +216,12 @@ int main(int argc, char** argv)
     std::filesystem::create_directory(folder.Path() / "Books");
     std::string book = (folder.Path() / "Books" / "00000001.book").string();
     std::fprintf(stderr, "generating the book ...\n");
-    bench::GenerateBook(book, SourceBytes);
+    SilentPrompter prompter;
+    bench::GenerateBook(book, SourceBytes, prompter);
     SaveGlobalConfig(GlobalConfigPath(folder.Path().string()), BenchConfig(book));
     MeasureStart(argv[0], folder.Path().string());
 
     ZEBApplication app(argc, argv);
-    SilentPrompter prompter;
     TAA_Main window(folder.Path().string(), prompter);
     std::mt19937 random(7);
     std::vector<double> warm, cold;
