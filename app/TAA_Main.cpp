@@ -36,6 +36,7 @@ const char* const Caption = "ZEB Book Reader Professional 1.1";
 constexpr int InitialWidth = 640, InitialHeight = 460;
 constexpr int OptionsPanelWidth = 543, OptionsPanelDesignedHeight = 169;
 constexpr int PointerCheckMs = 200;
+constexpr int TextCheckPollMs = 20;
 
 QColor FromColorRef(ColorRef c)
 {
@@ -135,6 +136,13 @@ void TAA_Main::CreateWidgets()
     surface_->SetEngine(engine_.get());
     surface_->SetPositionChanged([this] { toolbar_->Gauge()->update(); });
     session_ = std::make_unique<BookSession>(*engine_, options_, stored_.Settings, prompter_);
+    session_->SetCheckTextLater(true);
+    textCheckTimer_.setInterval(TextCheckPollMs);
+    connect(&textCheckTimer_, &QTimer::timeout, this, [this] {
+        session_->FinishTextCheck();
+        if (!session_->TextCheckPending())
+            textCheckTimer_.stop();
+    });
     session_->SetSaveSettings([this] { SaveGlobalConfig(GlobalConfigPath(programFolder_), LiveConfig()); });
     scroller_ = std::make_unique<ViewScroller>(*engine_, options_, *surface_, PreciseWait);
     autoScroll_ = std::make_unique<AutoScroll>(*engine_, options_, *scroller_, *surface_);
@@ -351,6 +359,8 @@ void TAA_Main::OpenBook(const std::string& path)
     } catch (const ZEBIOFailure& failure) {
         prompter_.Message(failure.what(), "", PromptIcon::Error, PromptButtons::Ok);
     }
+    if (session_->TextCheckPending())
+        textCheckTimer_.start();
 }
 
 void TAA_Main::ToggleFullScreen()

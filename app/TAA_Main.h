@@ -125,6 +125,7 @@ private:
     HelpViewer* help_ = nullptr;
     ReaderMenu* menu_ = nullptr;
     QTimer pointerTimer_;
+    QTimer textCheckTimer_;
 
     QtRasterStep raster_;
     std::unique_ptr<ReaderSurface> surface_;

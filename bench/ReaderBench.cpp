@@ -135,7 +135,7 @@ bool Rendered(TAA_Main& window)
 
 // The child: reports when the first page with text has been painted, reads 100 pages, reports
 // its peak memory.
-int StartChild(int argc, char** argv, const std::string& folder)
+int StartChild(int argc, char** argv, const std::string& folder, int pages)
 {
     ZEBApplication app(argc, argv);
     SilentPrompter prompter;
@@ -156,7 +156,7 @@ int StartChild(int argc, char** argv, const std::string& folder)
         painted = true;
         std::printf("first-page %lld\n", (long long)PerformanceCounter());
         std::fflush(stdout);
-        for (int i = 0; i < 100; ++i)
+        for (int i = 0; i < pages; ++i)
             window.RunCommand(ReaderCommand::PageDown);
         std::printf("peak-kib %lld\n", (long long)PeakResidentKiB());
         std::fflush(stdout);
@@ -209,8 +209,9 @@ struct ScrollFigures {
 
 int main(int argc, char** argv)
 {
-    if (argc == 3 && std::string(argv[1]) == "--child")
-        return StartChild(argc, argv, argv[2]);
+    // The child: "--child FOLDER [PAGES]" (100 pages read unless told).
+    if (argc >= 3 && std::string(argv[1]) == "--child")
+        return StartChild(argc, argv, argv[2], argc > 3 ? std::atoi(argv[3]) : 100);
 
     TempDir folder;
     std::filesystem::create_directory(folder.Path() / "Books");

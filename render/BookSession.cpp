@@ -7,6 +7,8 @@
 
 namespace zeb {
 
+BookSession::~BookSession() = default;
+
 void BookSession::OpenBook(const std::string& path)
 {
     try {
@@ -17,7 +19,7 @@ void BookSession::OpenBook(const std::string& path)
     }
     path_ = path;
     ZEBBook& book = engine_.Book();
-    BookOpenResult result = book.Open(path);
+    BookOpenResult result = book.Open(path, checkLater_ ? TextCheck::Later : TextCheck::Now);
     if (result != BookOpenResult::Opened) {
         engine_.Host().RepaintView();
         prompter_.Message(result == BookOpenResult::NotABook ? NotABookMessage : CorruptedBookMessage,
@@ -32,10 +34,30 @@ void BookSession::OpenBook(const std::string& path)
     int32_t position = int32_t(book.Options().GetInteger(OptPosition, uint32_t(book.TextStart())));
     engine_.SetPosition(position, y);
     engine_.Host().RepaintView();
+    if (checkLater_)
+        textCheck_ = std::make_unique<BookTextCheck>(path, book.SignedTextEnd());
+}
+
+void BookSession::FinishTextCheck()
+{
+    if (!textCheck_)
+        return;
+    std::optional<bool> good = textCheck_->Result();
+    if (!good)
+        return;
+    textCheck_.reset();
+    if (*good)
+        return;
+    // Nothing of a damaged book is written; its path stays, as when opening it failed.
+    engine_.Reset();
+    source_ = {};
+    engine_.Host().RepaintView();
+    prompter_.Message(CorruptedBookMessage, "", PromptIcon::Error, PromptButtons::Ok);
 }
 
 void BookSession::CloseBook()
 {
+    textCheck_.reset();
     // The book is released even when writing its state fails.
     struct Release {
         BookSession& session;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "settings/ApplySettings.h"
 #include "platform/ZEBPrompter.h"
 #include "render/ZEBRenderParag.h"
+#include "storage/BookTextCheck.h"
 
 namespace zeb {
 
@@ -24,6 +26,16 @@ public:
     BookSession(ZEBRenderParag& engine, ZEBOptions& options, const ReaderSettings& stored,
                 ZEBPrompter& prompter)
         : engine_(engine), options_(options), stored_(stored), prompter_(prompter) {}
+
+    ~BookSession();
+
+    // With true, a book's text signature is checked on a thread of its own while the book is
+    // already shown; FinishTextCheck then takes the result. Otherwise opening checks it.
+    void SetCheckTextLater(bool later) { checkLater_ = later; }
+    bool TextCheckPending() const { return textCheck_ != nullptr; }
+    // Once the check is done: a book whose text fails it is closed without its state being
+    // written, and reported as corrupted. Does nothing while the check runs.
+    void FinishTextCheck();
 
     // Run by CloseBook before the book's own state is written: saves "Global.cfg".
     void SetSaveSettings(std::function<void()> saveSettings) { saveSettings_ = std::move(saveSettings); }
@@ -51,6 +63,8 @@ private:
     std::function<void()> saveSettings_;
     std::string path_;
     BookSource source_;
+    bool checkLater_ = false;
+    std::unique_ptr<BookTextCheck> textCheck_;
 };
 
 }  // namespace zeb

@@ -12,7 +12,9 @@ void ZEBMainLoop::Run()
     pollMargin_ = frequency / 5000;
     period_ = std::max<int64_t>(1, frequency);  // one step a second until the settings set it
     counters_.LateSteps = 0;
-    base_ = lastMessages_ = host_.Now();
+    base_ = host_.Now();
+    // The first pass handles what arrived meanwhile (the first page's paint, say) at once.
+    lastMessages_ = base_ - sixteenth_ - 1;
     running_ = true;
     while (running_)
         Pass();

@@ -22,12 +22,12 @@ bool IsWritingRefused(int error)
 
 }  // namespace
 
-BookOpenResult ZEBBook::Open(const std::string& path)
+BookOpenResult ZEBBook::Open(const std::string& path, TextCheck check)
 {
     Close();
     BookOpenResult result = BookOpenResult::NotABook;
     try {
-        result = Load(path);
+        result = Load(path, check);
     } catch (const ZEBIOFailure&) {
         // A file that cannot be opened or read is no book; one that fails after its header
         // checked out is damaged.
@@ -39,7 +39,7 @@ BookOpenResult ZEBBook::Open(const std::string& path)
     return result;
 }
 
-BookOpenResult ZEBBook::Load(const std::string& path)
+BookOpenResult ZEBBook::Load(const std::string& path, TextCheck check)
 {
     OpenFile(path);
     BookHeader header = BookHeader::Read(file_);
@@ -48,7 +48,7 @@ BookOpenResult ZEBBook::Load(const std::string& path)
     const int32_t optionsOffset = int32_t(header.optionsOffset);
     textStart_ = int32_t(header.textStart);
     textEnd_ = int32_t(header.paragTableOffset);
-    if (!file_.Verify(0, optionsOffset - SignatureSize))
+    if (check == TextCheck::Now && !file_.Verify(0, optionsOffset - SignatureSize))
         return BookOpenResult::Corrupted;
     identity_.optionsOffset = optionsOffset;
     file_.Read(optionsOffset - SignatureSize, identity_.textSignature.data(), SignatureSize);

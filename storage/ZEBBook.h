@@ -18,6 +18,10 @@ enum class BookOpenResult {
     Corrupted,  // a block signature does not match, or the signed data does not parse
 };
 
+// When opening checks the first block signature (header, text and tables): at once, or later
+// by the caller (a BookTextCheck), so that a large book shows without waiting for it.
+enum class TextCheck { Now, Later };
+
 // What closing a book writes into its options block.
 struct BookState {
     int32_t Position = 0;
@@ -38,7 +42,7 @@ public:
     // result but Opened no book is open afterwards. A book the user may read but not write
     // opens read-only. An options block that fails its signature is restored from the book's
     // recovery file when that belongs to it (see ZEBBookRecovery).
-    BookOpenResult Open(const std::string& path);
+    BookOpenResult Open(const std::string& path, TextCheck check = TextCheck::Now);
     // Releases the file and everything read from it.
     void Close() noexcept;
     // Writes state into the options tree and rewrites the options block, signed, in place of
@@ -52,6 +56,9 @@ public:
     bool IsReadOnly() const { return readOnly_; }
     int32_t TextStart() const { return textStart_; }
     int32_t TextEnd() const { return textEnd_; }
+    // Where the first block signature is stored: it covers everything before.
+    int32_t SignedTextEnd() const { return identity_.optionsOffset - SignatureSize; }
+    const std::string& Path() const { return file_.Path(); }
     BookText Text() { return BookText(file_, textStart_, textEnd_); }
 
     const ZEBParagInfo& Parags() const { return parags_; }
@@ -62,7 +69,7 @@ public:
     const ZEBBookmark& Bookmarks() const { return bookmarks_; }
 
 private:
-    BookOpenResult Load(const std::string& path);
+    BookOpenResult Load(const std::string& path, TextCheck check);
     void OpenFile(const std::string& path);
     // The options block from the book, or else from its recovery file; false when neither
     // holds a good one.

@@ -236,12 +236,15 @@ void ZEBFile::WriteU32(int32_t position, uint32_t value)
     Write(position, b, 4);
 }
 
-std::vector<uint8_t> ZEBFile::Digest(int32_t start, int32_t end, int rounds, long double key, int n)
+std::vector<uint8_t> ZEBFile::Digest(int32_t start, int32_t end, int rounds, long double key, int n,
+                                     const std::atomic<bool>* stop)
 {
     ZEBCrypt crypt(n, rounds, key);
     if (start < 0)
         throw Failure("read", EINVAL);
     for (int64_t s = start & mask_; s < end; s += clusterSize_) {
+        if (stop && stop->load(std::memory_order_relaxed))
+            return {};
         ZEBFileCluster& c = GetCluster(int32_t(s));
         int64_t lo = std::max<int64_t>(s, start);
         int64_t hi = std::min<int64_t>(end, s + c.validLength);
@@ -260,11 +263,24 @@ void ZEBFile::Sign(int32_t start, int32_t end, int rounds, long double key, int 
 
 bool ZEBFile::Verify(int32_t start, int32_t end, int rounds, long double key, int n)
 {
+    return VerifyDigest(start, end, rounds, key, n, nullptr);
+}
+
+bool ZEBFile::Verify(int32_t start, int32_t end, const std::atomic<bool>& stop)
+{
+    return VerifyDigest(start, end, 1, SignatureKey, SignatureSize, &stop);
+}
+
+bool ZEBFile::VerifyDigest(int32_t start, int32_t end, int rounds, long double key, int n,
+                           const std::atomic<bool>* stop)
+{
     Flush();
     // A range that ends before it starts, or a file too short to hold the digest, is bad.
     if (end < start || int64_t(size_) < int64_t(end) + n)
         return false;
-    std::vector<uint8_t> digest = Digest(start, end, rounds, key, n);
+    std::vector<uint8_t> digest = Digest(start, end, rounds, key, n, stop);
+    if (digest.empty())
+        return false;
     std::vector<uint8_t> stored(static_cast<size_t>(n));
     Read(end, stored.data(), n);
     return digest == stored;

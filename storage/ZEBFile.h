@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -76,6 +77,8 @@ public:
               int n = SignatureSize);
     bool Verify(int32_t start, int32_t end, int rounds = 1, long double key = SignatureKey,
                 int n = SignatureSize);
+    // The block signature check, given up (false) as soon as stop is set.
+    bool Verify(int32_t start, int32_t end, const std::atomic<bool>& stop);
 
     // Bytes up to the first 0, the logical end, the end of valid data, or maximum bytes.
     std::string ReadCString(int32_t position, int32_t maximum);
@@ -89,7 +92,11 @@ private:
     void ReadSlow(int32_t position, uint8_t* destination, int32_t count);
     void WriteBack(ZEBFileCluster& cluster);
     std::string ScanCString(int32_t position, int32_t maximum, bool& terminated);
-    std::vector<uint8_t> Digest(int32_t start, int32_t end, int rounds, long double key, int n);
+    // Empty when stopped.
+    std::vector<uint8_t> Digest(int32_t start, int32_t end, int rounds, long double key, int n,
+                                const std::atomic<bool>* stop = nullptr);
+    bool VerifyDigest(int32_t start, int32_t end, int rounds, long double key, int n,
+                      const std::atomic<bool>* stop);
 
     int32_t mask_ = 0;
     int handle_ = InvalidFileHandle;

@@ -1,11 +1,14 @@
 // Opening and closing books through the session: the messages, the saved position and
 // fraction, the book's own settings and the bookmarks across a reopen.
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include "EngineFixture.h"
 #include "platform/FileIO.h"
+#include "platform/LittleEndian.h"
 #include "render/BookSession.h"
 #include "storage/BookOptions.h"
 #include "storage/ZEBIOFailure.h"
@@ -188,6 +191,59 @@ TEST_F(BookSessionTest, BadFilesAreReportedAndLeaveNoBookOpen)
         EXPECT_TRUE(engine.Blocks().empty()) << c.name;
         EXPECT_EQ(session.Path(), path) << c.name;  // still recorded as the last book
     }
+}
+
+TEST_F(BookSessionTest, TextCheckedLaterShowsTheBookAndClosesItUnwrittenWhenItFails)
+{
+    WriteBook();
+    session.SetCheckTextLater(true);
+    std::vector<uint8_t> bytes = ReadBytes(Path());
+    struct Case {
+        const char* name;
+        size_t spoilt;  // the byte changed, or none
+        bool stays;
+    } cases[] = {{"good book", 0, true},
+                 {"text byte changed", 50, false},
+                 {"line table byte changed", LoadU32(&bytes[28]) + 5, false}};
+    for (const Case& c : cases) {
+        std::string path = dir.File(std::string(c.name) + ".book");
+        std::vector<uint8_t> spoilt = bytes;
+        if (c.spoilt)
+            spoilt[c.spoilt] ^= 1;
+        WriteBytes(path, spoilt);
+        prompter.messages.clear();
+        session.OpenBook(path);
+        // Shown at once, checked meanwhile.
+        EXPECT_TRUE(prompter.messages.empty()) << c.name;
+        EXPECT_FALSE(engine.ScreenLines().empty()) << c.name;
+        for (int i = 0; i < 5000 && session.TextCheckPending(); ++i) {
+            session.FinishTextCheck();
+            if (session.TextCheckPending())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_FALSE(session.TextCheckPending()) << c.name;
+        EXPECT_EQ(engine.Book().IsOpen(), c.stays) << c.name;
+        EXPECT_EQ(prompter.messages,
+                  c.stays ? std::vector<std::string>{} : std::vector<std::string>{CorruptedBookMessage})
+            << c.name;
+        if (!c.stays) {
+            EXPECT_TRUE(engine.Blocks().empty()) << c.name;
+            EXPECT_EQ(session.Path(), path) << c.name;
+            session.CloseBook();
+            EXPECT_EQ(ReadBytes(path), spoilt) << c.name << ": nothing of a damaged book is written";
+        }
+    }
+}
+
+TEST_F(BookSessionTest, ClosingWhileTheTextIsCheckedGivesTheCheckUp)
+{
+    WriteBook();
+    session.SetCheckTextLater(true);
+    session.OpenBook(Path());
+    session.CloseBook();
+    EXPECT_FALSE(session.TextCheckPending());
+    EXPECT_FALSE(engine.Book().IsOpen());
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 TEST_F(BookSessionTest, EachSaveIsTriedWhateverBecameOfTheOtherAndTheBookIsReleased)
