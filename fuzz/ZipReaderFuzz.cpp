@@ -1,10 +1,7 @@
 // Fuzzes the ZIP reader the way the import drives it: read the directory, then extract every
-// entry that is not a directory, with "secret" as every password answer.
-//
-//   ninja -C build-fuzz zip_reader_fuzz
-//   mkdir -p build-fuzz/zip-corpus
-//   cp ../shared/fixtures/archives/zip/*.zip ../shared/fixtures/archives/zip/*/* build-fuzz/zip-corpus
-//   build-fuzz/fuzz/zip_reader_fuzz -max_total_time=600 -timeout=10 build-fuzz/zip-corpus
+// entry that is not a directory, with "secret" as every password answer. seeds/zip holds small
+// archives of the shared fixture corpus; the rest of that corpus makes more seeds:
+//   cp ../shared/fixtures/archives/zip/*.zip ../shared/fixtures/archives/zip/*/* /tmp/corpus-zip
 //
 // A finding is a sanitizer report, a crash, a timeout or an exception other than the reader's
 // own ZipError and the file layer's ZEBIOFailure.

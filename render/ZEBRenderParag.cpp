@@ -279,7 +279,13 @@ bool ZEBRenderParag::AddBookmark()
     int32_t position = CurrentReadingPosition().Position;
     if (position == 0)
         return false;
-    return book_.Bookmarks().Insert(position, BookmarkText(book_.Text(), position));
+    // The book file keeps no bookmark without text: opening it skips a record of the position
+    // alone. Such a bookmark (past the last line, or before nothing but blank lines) would be
+    // lost unseen, so it is not made.
+    std::u16string text = BookmarkText(book_.Text(), position);
+    if (text.empty())
+        return false;
+    return book_.Bookmarks().Insert(position, std::move(text));
 }
 
 }  // namespace zeb

@@ -85,7 +85,8 @@ public:
     // The position to save or bookmark: the first screen line's, else (the view past the last
     // line) the end of the text, else the start.
     ReadingPosition CurrentReadingPosition() const;
-    // Bookmarks the current position; false when there is none or it is bookmarked already.
+    // Bookmarks the current position; false when there is none, when no word follows it (the
+    // book file could not keep the bookmark) or when it is bookmarked already.
     bool AddBookmark();
 
 private:

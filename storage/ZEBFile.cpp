@@ -19,8 +19,10 @@ constexpr int64_t MaxFileSize = std::numeric_limits<int32_t>::max();
 }  // namespace
 
 ZEBFileCluster::ZEBFileCluster(int32_t size)
-    : buffer(new uint8_t[size_t(size)]()), dirtyLow(size)
+    : buffer(static_cast<uint8_t*>(std::calloc(size_t(size), 1))), dirtyLow(size)
 {
+    if (!buffer)
+        throw std::bad_alloc();
 }
 
 ZEBFile::~ZEBFile()

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -22,7 +23,12 @@ struct ZEBFileCluster {
     bool HasDirtyRange() const { return dirtyHigh >= 0; }
     void ClearDirtyRange(int32_t size) { dirtyLow = size; dirtyHigh = -1; }
 
-    std::unique_ptr<uint8_t[]> buffer;
+    struct Free {
+        void operator()(uint8_t* p) const { std::free(p); }
+    };
+    // Zeroed by calloc: pages of a large cluster that a small file never reaches are never
+    // touched.
+    std::unique_ptr<uint8_t[], Free> buffer;
     int32_t start = -1;     // -1 while empty
     int32_t validLength = 0;
     int32_t dirtyLow;       // empty dirty range: low = cluster size, high = -1

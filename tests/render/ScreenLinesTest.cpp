@@ -119,6 +119,22 @@ TEST_F(ScreenLinesTest, TheBandStopsAtTheBooksEnds)
     EXPECT_EQ(engine.Blocks()[0]->FirstLine().Y, -1000);
 }
 
+// A bookmark without text would be skipped when the book is opened again, so none is made.
+TEST_F(ScreenLinesTest, NoBookmarkWhereNoWordFollows)
+{
+    engine.SetPosition(engine.Book().TextEnd(), 0);
+    engine.MoveBy(-1000);
+    ASSERT_TRUE(engine.ScreenLines().empty());
+    ASSERT_FALSE(engine.Blocks().empty());
+    EXPECT_FALSE(engine.AddBookmark());  // past the last line: the position is the text end - 1
+    EXPECT_EQ(engine.Book().Bookmarks().Count(), 0);
+
+    engine.SetPosition(starts[Paragraphs - 1], 0);
+    EXPECT_TRUE(engine.AddBookmark());
+    ASSERT_EQ(engine.Book().Bookmarks().Count(), 1);
+    EXPECT_EQ(engine.Book().Bookmarks()[0].Text, u"Word" + std::u16string(size_t(99 % 7), u'x'));
+}
+
 TEST_F(ScreenLinesTest, LinesInTheBandArePicturedThroughTheQueue)
 {
     engine.SetPosition(TextStart, 0);
