@@ -3,14 +3,16 @@
 // UTF-8, 1251, 932, 936, 54936 or UTF-7); the rest is the source text.
 //
 // A finding is a sanitizer report, a crash, a timeout, an escaping exception, or an abort from
-// the checks of the written book: it opens (unless the source was empty, which gives no book
-// file), its source line and paragraph tables rise strictly from the text start to the text
+// the checks: a text without a character is refused with its message and gives no book file;
+// any other book opens, its source line and paragraph tables rise strictly from the text start to the text
 // end, every paragraph starts on a line boundary, every line ends with its one line end, the
 // records are well formed, the first word of each paragraph and only that one carries the TAB,
 // and the import's options are those of the source.
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "fuzz/FuzzWorkFolder.h"
@@ -18,6 +20,7 @@
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
 #include "platform/CodePageDecoder.h"
+#include "platform/ZEBPrompter.h"
 #include "platform/Utf16.h"
 #include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
@@ -90,12 +93,7 @@ void CheckText(ZEBBook& book)
 void CheckBook(const std::string& path, size_t sourceSize)
 {
     ZEBBook book;
-    BookOpenResult opened = book.Open(path);
-    if (sourceSize == 0) {
-        Check(opened == BookOpenResult::NotABook);
-        return;
-    }
-    Check(opened == BookOpenResult::Opened);
+    Check(book.Open(path) == BookOpenResult::Opened);
     CheckTable(book.Lines(), book);
     CheckTable(book.Parags(), book);
     CheckText(book);
@@ -105,6 +103,19 @@ void CheckBook(const std::string& path, size_t sourceSize)
     Check(options.GetInteger(OptSourceSize, 0) == sourceSize);
     Check(options.GetWideString(OptSourceName, u"") == u"source.txt");
 }
+
+// Counts the messages of the conversion; only an empty text gives one.
+class MessageCounter : public ZEBPrompter {
+public:
+    PromptAnswer Message(const std::string& text, const std::string&, PromptIcon, PromptButtons) override
+    {
+        Check(text.rfind(EmptyTextMessage, 0) == 0);
+        ++messages;
+        return PromptAnswer::Ok;
+    }
+    std::optional<std::string> Password(const std::string&, const std::string&) override { return {}; }
+    int messages = 0;
+};
 
 }  // namespace
 
@@ -119,9 +130,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     ZEBImportWithoutPreview preview(codePage);
     ZEBNoProgress progress;
+    MessageCounter prompter;
     int32_t importCodePage = 0;
-    Check(ConvertTextToBook(FromUtf8(source), book, importCodePage, preview, progress));
+    bool converted = ConvertTextToBook(source, book, importCodePage, preview, progress, prompter);
     Check(importCodePage == codePage);
+    if (!converted) {
+        Check(prompter.messages == 1 && !std::filesystem::exists(book));
+        return 0;
+    }
+    Check(prompter.messages == 0);
     CheckBook(book, size - 1);
     return 0;
 }

@@ -34,7 +34,9 @@ void ZEBBookmark::TakeFrom(ZEBFileOptions& options)
         return;
     for (const auto& child : item->Children()) {
         const std::vector<uint8_t>& value = child->Value();
-        if (value.size() <= 4)
+        // A record without one whole code unit of text would come back as 4 bytes, which the
+        // next opening skips: it is skipped now, so that loading and saving agree.
+        if (value.size() < 6)
             continue;
         std::u16string text((value.size() - 4) / 2, u'\0');
         for (size_t i = 0; i < text.size(); ++i)

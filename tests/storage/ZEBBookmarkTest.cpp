@@ -53,6 +53,8 @@ TEST(ZEBBookmarkTest, StoredRecordsRoundTripAndShortOnesAreSkipped)
 
     uint8_t four[4] = {1, 0, 0, 0};
     item->AppendChild(2).SetValue(four, 4);  // no text: ignored
+    uint8_t five[5] = {2, 0, 0, 0, 'A'};
+    item->AppendChild(5).SetValue(five, 5);  // not one whole code unit: ignored too
     uint8_t odd[7] = {9, 0, 0, 0, 'q', 0, 'r'};
     item->AppendChild(3).SetValue(odd, 7);  // half a code unit at the end is dropped
     item->AppendChild(4).SetValue(odd, 7);  // the same position again: ignored
