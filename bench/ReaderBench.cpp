@@ -143,18 +143,27 @@ int StartChild(int argc, char** argv, const std::string& folder, int pages)
     bool painted = false;
     struct PaintWatch : QObject {
         std::function<void()> seen;
-        bool eventFilter(QObject*, QEvent* e) override
+        int64_t paintedAt = 0;
+        bool inside = false;
+        // The paint is done here, so that its end is seen at once; the flush to the screen
+        // follows in the same pass.
+        bool eventFilter(QObject* view, QEvent* e) override
         {
-            if (e->type() == QEvent::Paint)
-                QTimer::singleShot(0, this, seen);
-            return false;
+            if (e->type() != QEvent::Paint || inside)
+                return false;
+            inside = true;
+            QCoreApplication::sendEvent(view, e);
+            inside = false;
+            paintedAt = PerformanceCounter();
+            QTimer::singleShot(0, this, seen);
+            return true;
         }
     } watch;
     watch.seen = [&] {
         if (painted || window.Engine().ScreenLines().empty())
             return;
         painted = true;
-        std::printf("first-page %lld\n", (long long)PerformanceCounter());
+        std::printf("first-page %lld\n", (long long)watch.paintedAt);
         std::fflush(stdout);
         for (int i = 0; i < pages; ++i)
             window.RunCommand(ReaderCommand::PageDown);
