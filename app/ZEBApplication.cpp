@@ -1,10 +1,14 @@
 #include "app/ZEBApplication.h"
 
+#include "platform/ProcessMemory.h"
 #include "platform/ZEBPrompter.h"
 
 namespace zeb {
 
-ZEBApplication::ZEBApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+ZEBApplication::ZEBApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    MapLargeBlocksOnTheirOwn();
+}
 
 bool ZEBApplication::notify(QObject* receiver, QEvent* event)
 {

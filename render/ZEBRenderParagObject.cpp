@@ -12,7 +12,7 @@ ZEBRenderLineObject::~ZEBRenderLineObject()
 void ZEBRenderLineObject::CancelRequest()
 {
     if (Request) {
-        Request->Cancelled = true;
+        Request->Cancel();
         Request = nullptr;
     }
 }

@@ -6,8 +6,17 @@ namespace zeb {
 
 std::unique_ptr<ZEBLineBitmap> ZEBRenderQuenue::TakeResult()
 {
+    std::unique_ptr<ZEBLineBitmap> result = std::move(Result);
+    Cancel();
+    return result;
+}
+
+void ZEBRenderQuenue::Cancel()
+{
     Cancelled = true;
-    return std::move(Result);
+    Result.reset();
+    Reduced.reset();
+    Enlarged.reset();
 }
 
 ZEBRenderQuenue& ZEBRenderThread::Append(std::unique_ptr<ZEBRenderQuenue> request)

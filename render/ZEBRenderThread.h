@@ -44,6 +44,8 @@ public:
     bool IsFinished() const { return StepState >= Finished; }
     // The finished picture, handed over; the request is cancelled with it.
     std::unique_ptr<ZEBLineBitmap> TakeResult();
+    // No longer wanted: its pictures go at once, the request itself when the queue next steps.
+    void Cancel();
 };
 
 // One step of drawing a request: advances it and reports whether there was work.
