@@ -89,7 +89,7 @@ protected:
         if (event->type() != QEvent::Paint)
             return false;
         object->removeEventFilter(this);
-        static_cast<QWidget*>(object)->event(event);
+        object->event(event);
         object->installEventFilter(this);
         painted = Clock::now();
         ++paints;
