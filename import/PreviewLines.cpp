@@ -35,6 +35,13 @@ void PreviewLines::EnsureAllRows()
     EnsureRows(std::numeric_limits<int32_t>::max());
 }
 
+void PreviewLines::ReleaseSource()
+{
+    scanner_.reset();
+    reader_.reset();
+    source_ = nullptr;
+}
+
 void PreviewLines::ScanOn(int32_t n)
 {
     const int32_t size = source_->Size();

@@ -34,6 +34,9 @@ public:
     void EnsureRows(int32_t n);
     void EnsureAllRows();
 
+    // Lets go of the source, which may be closed now; the entries found stay.
+    void ReleaseSource();
+
     const ZEBParagInfo& Entries() const { return entries_; }
     bool HasSource() const { return source_ != nullptr; }
     int32_t CodePage() const { return codePage_; }

@@ -61,12 +61,10 @@ TAA_Encode::TAA_Encode(const ZEBCodepage& catalogue, QWidget* mainWindow)
     setWindowTitle(QStringLiteral("Book Preview"));
     setWindowFlags(Qt::Dialog | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setSizeGripEnabled(false);
     topPanel_ = Panel(this);
     caption_ = new QLabel(topPanel_);
     caption_->setObjectName(QStringLiteral("caption"));
-    middlePanel_ = Panel(this);
-    middlePanel_->setFrameStyle(QFrame::NoFrame);
+    middlePanel_ = new QFrame(this);
     scrollBox_ = new QWidget(middlePanel_);
     scrollBar_ = new QScrollBar(Qt::Vertical, scrollBox_);
     scrollBar_->setObjectName(QStringLiteral("scrollBar"));
@@ -126,6 +124,8 @@ std::optional<int32_t> TAA_Encode::Show(ZEBFile& source, const std::u16string& c
     TakeMainWindowBounds();
     FormShow();
     const int result = exec();
+    // The caller closes the source once the dialog returns.
+    lines_.ReleaseSource();
     source_ = nullptr;
     if (result != QDialog::Accepted)
         return std::nullopt;

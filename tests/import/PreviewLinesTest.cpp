@@ -43,6 +43,12 @@ TEST_F(PreviewLinesTest, ALineWithoutLfEndsAtTheSourceSize)
     EXPECT_EQ(lines_.RowText(1), u"Hello");
     EXPECT_EQ(lines_.RowText(2), u"");
     EXPECT_EQ(lines_.ScrollRange(10), 20);
+
+    lines_.ReleaseSource();
+    file_.Close();
+    lines_.EnsureAllRows();
+    EXPECT_EQ(Entries(), (std::vector<int32_t>{0, 5}));
+    EXPECT_EQ(lines_.RowText(1), u"");
 }
 
 TEST_F(PreviewLinesTest, AnEmptySourceHasOnlyEntryZero)
