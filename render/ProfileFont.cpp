@@ -14,6 +14,9 @@ void InstallFontSubstitutions()
     std::call_once(once, [] {
         QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
         QFont::insertSubstitution(QStringLiteral("Lucida Console"), QStringLiteral("DejaVu Sans Mono"));
+        // The import preview's faces.
+        QFont::insertSubstitution(QStringLiteral("Courier New"), QStringLiteral("DejaVu Sans Mono"));
+        QFont::insertSubstitution(QStringLiteral("Fixedsys"), QStringLiteral("DejaVu Sans Mono"));
     });
 }
 
@@ -26,11 +29,17 @@ int32_t PointsToPixels(int32_t points)
     return int32_t(n >= 0 ? (n + 36) / 72 : (n - 36) / 72);
 }
 
-QFont BuildProfileFont(const FontProfile& profile, int32_t sizeFactor)
+QFont FaceFont(const std::string& face, int32_t pixelSize)
 {
     InstallFontSubstitutions();
-    QFont font(QString::fromStdString(profile.FontName));
-    font.setPixelSize(std::max(PointsToPixels(profile.FontSize * sizeFactor), 1));
+    QFont font(QString::fromStdString(face));
+    font.setPixelSize(std::max(pixelSize, 1));
+    return font;
+}
+
+QFont BuildProfileFont(const FontProfile& profile, int32_t sizeFactor)
+{
+    QFont font = FaceFont(profile.FontName, PointsToPixels(profile.FontSize * sizeFactor));
     font.setBold(profile.Bold);
     font.setItalic(profile.Italic);
     font.setUnderline(profile.Underline);
