@@ -155,11 +155,9 @@ void TAA_Browse::ConnectToolbar()
 
 std::string TAA_Browse::Choose(const QWidget& mainWindow)
 {
-    const Qt::WindowStates state =
-        mainWindow.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-    setWindowState(state);
-    if (state == Qt::WindowNoState)
-        setGeometry(mainWindow.geometry());
+    // The bounds first: without a window manager a state alone moves nothing.
+    setGeometry(mainWindow.geometry());
+    setWindowState(mainWindow.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
     return exec() == QDialog::Accepted ? chosen_ : std::string();
 }
 
