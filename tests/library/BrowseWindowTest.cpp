@@ -1,6 +1,9 @@
 #include <fstream>
 
+#include <QMimeData>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "BrowseFixture.h"
@@ -181,6 +184,44 @@ TEST_F(LibraryWindowTest, ReadHandsOverTheSelectedBook)
     Key(Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
+}
+
+// Shown modally over the main window's place; the chosen book comes back only with Read.
+TEST_F(LibraryWindowTest, ChooseCoversTheMainWindowAndAnswersTheBookRead)
+{
+    WriteBooks(2);
+    window = std::make_unique<TAA_Browse>(folders, reader, prompter, preview, progress, codePage);
+    QWidget main;
+    main.setGeometry(40, 50, 700, 520);
+    main.show();
+    auto user = [this](Qt::Key last) {
+        QTimer::singleShot(0, window.get(), [this, last] {
+            EXPECT_EQ(window->geometry(), QRect(40, 50, 700, 520));
+            EXPECT_EQ(window->focusWidget(), List());
+            Key(Qt::Key_End);
+            Key(last);
+        });
+    };
+    user(Qt::Key_Return);
+    EXPECT_EQ(window->Choose(main), (fs::path(folders.books) / "00000001.book").string());
+    user(Qt::Key_Escape);
+    EXPECT_EQ(window->Choose(main), "");
+}
+
+TEST_F(LibraryWindowTest, FilesDroppedOnTheWindowAreImported)
+{
+    Show();
+    const std::string text = (program.Path() / "dropped.txt").string();
+    std::ofstream(text) << "Dropped here.\n";
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(text))});
+    const QPoint at(100, 100);
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window.get(), &drop);
+    EXPECT_EQ(Titles(), std::vector<std::u16string>{u"dropped.txt"});
 }
 
 TEST_F(LibraryWindowTest, DeletingTheLastBookSelectsTheOneBeforeAndRemovesItsFiles)
