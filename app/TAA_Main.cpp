@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
-#include <QFileDialog>
 #include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -13,8 +12,13 @@
 #include <filesystem>
 
 #include "app/AutoScroll.h"
+#include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
 #include "app/WindowPlacement.h"
+#include "import/ZEBImportPreview.h"
+#include "import/ZEBProgress.h"
+#include "library/ZEBImport.h"
+#include "library/ui/TAA_Browse.h"
 #include "platform/Clock.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ZEBPrompter.h"
@@ -77,18 +81,14 @@ TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter)
     ConnectOptions();
     connect(&pointerTimer_, &QTimer::timeout, this, &TAA_Main::PointerTick);
     pointerTimer_.start(PointerCheckMs);
-    chooseBook_ = [this] {
-        std::string books = (std::filesystem::path(programFolder_) / "Books").string();
-        return QFileDialog::getOpenFileName(this, QStringLiteral("Open the Book"),
-                                            QString::fromStdString(books),
-                                            QStringLiteral("Books (*.book)"))
-            .toStdString();
-    };
+    CreateLibrary();
     QCoreApplication::postEvent(this, new QEvent(QEvent::Type(ReaderStartEvent)));
 }
 
 TAA_Main::~TAA_Main()
 {
+    // The library window uses the reader link and the import's dialogs, which go before it.
+    delete library_;
     if (autoScroll_)
         autoScroll_->EndTimer();
     // The engine's lines cancel their requests in the queue it owns; the session goes first.
@@ -150,6 +150,18 @@ void TAA_Main::CreateWidgets()
     menu_ = new ReaderMenu([this](ReaderCommand command) { RunCommand(command); }, this);
     menu_->Attach(view_);
     menu_->Attach(optionsPanel_);
+}
+
+void TAA_Main::CreateLibrary()
+{
+    // Until the preview and progress dialogs join the program, imports take the remembered
+    // code page without asking and show no progress.
+    importPreview_ = std::make_unique<ZEBImportWithoutPreview>(importCodePage_);
+    importProgress_ = std::make_unique<ZEBNoProgress>();
+    libraryReader_ = std::make_unique<MainLibraryReader>(*engine_, *session_, prompter_);
+    library_ = new TAA_Browse(ProgramImportFolders(programFolder_), *libraryReader_, prompter_,
+                              *importPreview_, *importProgress_, importCodePage_, this);
+    chooseBook_ = [this] { return library_->Choose(*this); };
 }
 
 void TAA_Main::ConnectView()
@@ -354,6 +366,8 @@ void TAA_Main::OpenLibrary()
 
 void TAA_Main::OpenBook(const std::string& path)
 {
+    // Opening closes the book before it, and with it the library's choice.
+    library_->ForgetChosenBook();
     try {
         session_->OpenBook(path);
     } catch (const ZEBIOFailure& failure) {

@@ -22,10 +22,14 @@ namespace zeb {
 
 class AutoScroll;
 class HelpViewer;
+class LibraryReader;
 class MainToolbar;
 class ReaderSurface;
 class ScreenSaver;
+class TAA_Browse;
 class TZEBScroll;
+class ZEBImportPreview;
+class ZEBProgress;
 class ZEBPrompter;
 
 // The private message that starts the first show and, inside its handler, the main loop.
@@ -43,7 +47,7 @@ public:
     ~TAA_Main() override;
 
     // Asked by "Open the Book" (and at first show without a last book) for the book to open;
-    // an empty answer opens nothing. The library window answers it.
+    // an empty answer opens nothing. The library window answers it unless tests replace it.
     using BookChooser = std::function<std::string()>;
     void SetBookChooser(BookChooser chooser) { chooseBook_ = std::move(chooser); }
     // A book named on the command line opens at first show instead of the last one.
@@ -62,6 +66,7 @@ public:
     ViewScroller& Scroller() { return *scroller_; }
     AutoScroll& AutoScroller() { return *autoScroll_; }
     TZEBScroll* View() const { return view_; }
+    TAA_Browse* Library() const { return library_; }
     MainToolbar* Toolbar() const { return toolbar_; }
     QWidget* OptionsPanel() const { return optionsPanel_; }
     const ReaderMenu& Menu() const { return *menu_; }
@@ -80,6 +85,7 @@ protected:
 
 private:
     void CreateWidgets();
+    void CreateLibrary();
     void ConnectToolbar();
     void ConnectOptions();
     void ConnectView();
@@ -134,6 +140,10 @@ private:
     std::unique_ptr<ViewScroller> scroller_;
     std::unique_ptr<ScreenSaver> screenSaver_;
     std::unique_ptr<AutoScroll> autoScroll_;
+    std::unique_ptr<ZEBImportPreview> importPreview_;
+    std::unique_ptr<ZEBProgress> importProgress_;
+    std::unique_ptr<LibraryReader> libraryReader_;
+    TAA_Browse* library_ = nullptr;
     BookChooser chooseBook_;
 };
 

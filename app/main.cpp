@@ -2,6 +2,7 @@
 #include "app/TAA_Main.h"
 #include "app/AutoScroll.h"
 #include "app/ZEBApplication.h"
+#include "library/ui/TAA_Password.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/QtPrompter.h"
 
@@ -10,6 +11,10 @@ int main(int argc, char* argv[])
     zeb::ZEBApplication app(argc, argv);
     zeb::ZEBApplication::setApplicationName(QStringLiteral("ZEB Book Reader"));
     zeb::QtPrompter prompter;
+    zeb::TAA_Password password;
+    prompter.SetPasswordDialog([&password](const std::string& archive, const std::string& member) {
+        return password.Ask(archive, member);
+    });
     app.SetPrompter(&prompter);
     zeb::TAA_Main window(zeb::ProgramFolder(), prompter);
     prompter.SetParent(&window);

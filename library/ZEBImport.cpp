@@ -71,7 +71,9 @@ void ZEBImport::Convert(const std::string& source, int32_t& importCodePage)
             onBookAdded_)
             onBookAdded_(source, book);
     } catch (const std::exception& error) {
-        prompter_.Message(ConversionErrorText, "", PromptIcon::Error, PromptButtons::Ok);
+        // The cause follows on a line of its own: the space is only the likeliest reason.
+        prompter_.Message(std::string(ConversionErrorText) + "\n" + error.what(), "",
+                          PromptIcon::Error, PromptButtons::Ok);
         if (onConversionFailed_)
             onConversionFailed_(source, error.what());
     }

@@ -14,7 +14,8 @@ class ZEBImportPreview;
 class ZEBProgress;
 class ZEBPrompter;
 
-// Shown when converting one file fails; the import then goes on with the next file.
+// Shown, with the cause on a line below it, when converting one file fails; the import then
+// goes on with the next file.
 inline constexpr const char* ConversionErrorText =
     "Error during convertin file. Probably not enough space";
 

@@ -1,6 +1,5 @@
 #include "platform/ui/QtPrompter.h"
 
-#include <QInputDialog>
 #include <QMessageBox>
 
 namespace zeb {
@@ -66,13 +65,9 @@ PromptAnswer QtPrompter::Message(const std::string& text, const std::string& cap
 std::optional<std::string> QtPrompter::Password(const std::string& archive,
                                                 const std::string& member)
 {
-    bool ok = false;
-    QString answer = QInputDialog::getText(
-        parent_, QString::fromStdString(archive), QString::fromStdString(member),
-        QLineEdit::Password, QString(), &ok);
-    if (!ok)
+    if (!passwordDialog_)
         return std::nullopt;
-    return answer.toStdString();
+    return passwordDialog_(archive, member);
 }
 
 }  // namespace zeb

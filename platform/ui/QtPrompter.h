@@ -1,17 +1,24 @@
 #pragma once
 
+#include <functional>
+
 #include <QWidget>
 
 #include "platform/ZEBPrompter.h"
 
 namespace zeb {
 
-// The logic's questions and reports as modal message boxes over parent.
+// The logic's questions and reports as modal message boxes over parent. Passwords are asked
+// by the dialog the program installs; without one every request is cancelled.
 class QtPrompter : public ZEBPrompter {
 public:
+    using PasswordDialog =
+        std::function<std::optional<std::string>(const std::string& archive, const std::string& member)>;
+
     explicit QtPrompter(QWidget* parent = nullptr) : parent_(parent) {}
 
     void SetParent(QWidget* parent) { parent_ = parent; }
+    void SetPasswordDialog(PasswordDialog dialog) { passwordDialog_ = std::move(dialog); }
 
     PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
                          PromptButtons buttons) override;
@@ -20,6 +27,7 @@ public:
 
 private:
     QWidget* parent_;
+    PasswordDialog passwordDialog_;
 };
 
 }  // namespace zeb
