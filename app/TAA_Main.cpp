@@ -15,8 +15,8 @@
 #include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
 #include "app/WindowPlacement.h"
-#include "import/ZEBImportPreview.h"
-#include "import/ZEBProgress.h"
+#include "import/ui/TAA_Encode.h"
+#include "import/ui/TAA_Progress.h"
 #include "library/ZEBImport.h"
 #include "library/ui/TAA_Browse.h"
 #include "platform/Clock.h"
@@ -154,10 +154,8 @@ void TAA_Main::CreateWidgets()
 
 void TAA_Main::CreateLibrary()
 {
-    // Until the preview and progress dialogs join the program, imports take the remembered
-    // code page without asking and show no progress.
-    importPreview_ = std::make_unique<ZEBImportWithoutPreview>(importCodePage_);
-    importProgress_ = std::make_unique<ZEBNoProgress>();
+    importPreview_ = std::make_unique<TAA_Encode>(codepages_, this);
+    importProgress_ = std::make_unique<TAA_Progress>(this);
     libraryReader_ = std::make_unique<MainLibraryReader>(*engine_, *session_, prompter_);
     library_ = new TAA_Browse(ProgramImportFolders(programFolder_), *libraryReader_, prompter_,
                               *importPreview_, *importProgress_, importCodePage_, this);
