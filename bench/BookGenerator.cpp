@@ -44,6 +44,8 @@ std::vector<std::u16string> Vocabulary(Random& random)
 // The generated text is UTF-8.
 constexpr int32_t Utf8CodePage = 65001;
 
+}  // namespace
+
 void WriteText(const std::string& textPath, int64_t textBytes)
 {
     Random random;
@@ -71,8 +73,6 @@ void WriteText(const std::string& textPath, int64_t textBytes)
         }
     }
 }
-
-}  // namespace
 
 void GenerateBook(const std::string& path, int64_t textBytes, ZEBPrompter& prompter)
 {
