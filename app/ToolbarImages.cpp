@@ -2,19 +2,12 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
+
+#include "platform/ui/DrawnIcons.h"
 
 namespace zeb {
 
 namespace {
-
-const QColor Ink(214, 232, 226);
-const QColor Accent(0, 224, 0);
-
-QPen Stroke(const QColor& color, qreal width = 1.6)
-{
-    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
 
 void DrawOpen(QPainter& p)
 {
@@ -28,7 +21,7 @@ void DrawOpen(QPainter& p)
     right.cubicTo(14.5, 4.5, 17.5, 4.5, 20.5, 5.5);
     right.lineTo(20.5, 17.5);
     right.cubicTo(17.5, 16.5, 14.5, 16.5, 11.5, 18.5);
-    p.setPen(Stroke(Ink));
+    p.setPen(IconStroke(IconInk));
     p.drawPath(left);
     p.drawPath(right);
     p.drawLine(QPointF(11.5, 6.5), QPointF(11.5, 18.5));
@@ -37,10 +30,10 @@ void DrawOpen(QPainter& p)
 void DrawAutoScroll(QPainter& p)
 {
     // Lines of text with an arrow running up beside them.
-    p.setPen(Stroke(Ink, 1.4));
+    p.setPen(IconStroke(IconInk, 1.4));
     for (qreal y : {6.5, 10.5, 14.5, 18.5})
         p.drawLine(QPointF(3.5, y), QPointF(12.5, y));
-    p.setPen(Stroke(Accent, 1.8));
+    p.setPen(IconStroke(IconAccent, 1.8));
     p.drawLine(QPointF(17.5, 19.0), QPointF(17.5, 5.0));
     p.drawLine(QPointF(14.0, 8.5), QPointF(17.5, 5.0));
     p.drawLine(QPointF(21.0, 8.5), QPointF(17.5, 5.0));
@@ -49,10 +42,10 @@ void DrawAutoScroll(QPainter& p)
 void DrawFormatting(QPainter& p)
 {
     // Justified lines above ragged ones.
-    p.setPen(Stroke(Ink, 1.4));
+    p.setPen(IconStroke(IconInk, 1.4));
     p.drawLine(QPointF(3.5, 5.5), QPointF(19.5, 5.5));
     p.drawLine(QPointF(3.5, 9.5), QPointF(19.5, 9.5));
-    p.setPen(Stroke(Accent, 1.4));
+    p.setPen(IconStroke(IconAccent, 1.4));
     p.drawLine(QPointF(3.5, 13.5), QPointF(14.5, 13.5));
     p.drawLine(QPointF(3.5, 17.5), QPointF(17.5, 17.5));
 }
@@ -63,10 +56,10 @@ void DrawOptions(QPainter& p)
     const qreal knobs[] = {7.5, 15.5, 10.5};
     for (int i = 0; i < 3; ++i) {
         qreal y = 5.5 + 6 * i;
-        p.setPen(Stroke(Ink, 1.4));
+        p.setPen(IconStroke(IconInk, 1.4));
         p.drawLine(QPointF(3.5, y), QPointF(19.5, y));
         p.setPen(Qt::NoPen);
-        p.setBrush(Accent);
+        p.setBrush(IconAccent);
         p.drawEllipse(QPointF(knobs[i], y), 2.3, 2.3);
     }
 }
@@ -80,7 +73,7 @@ void DrawBookmarkShape(QPainter& p, const QColor& color)
     ribbon.lineTo(11.5, 15.0);
     ribbon.lineTo(6.5, 19.5);
     ribbon.closeSubpath();
-    p.setPen(Stroke(color));
+    p.setPen(IconStroke(color));
     p.setBrush(Qt::NoBrush);
     p.drawPath(ribbon);
 }
@@ -88,22 +81,22 @@ void DrawBookmarkShape(QPainter& p, const QColor& color)
 void DrawBookmarks(QPainter& p)
 {
     // A ribbon with a list beside it.
-    DrawBookmarkShape(p, Ink);
-    p.setPen(Stroke(Accent, 1.3));
+    DrawBookmarkShape(p, IconInk);
+    p.setPen(IconStroke(IconAccent, 1.3));
     for (qreal y : {7.5, 10.5})
         p.drawLine(QPointF(9.0, y), QPointF(14.0, y));
 }
 
 void DrawMinimize(QPainter& p)
 {
-    p.setPen(Stroke(Ink, 2.0));
+    p.setPen(IconStroke(IconInk, 2.0));
     p.drawLine(QPointF(6.0, 16.5), QPointF(17.0, 16.5));
 }
 
 void DrawFullScreen(QPainter& p)
 {
     // Four corners pointing out.
-    p.setPen(Stroke(Ink, 1.7));
+    p.setPen(IconStroke(IconInk, 1.7));
     const qreal a = 4.5, b = 18.5, l = 5.0;
     p.drawPolyline(QPolygonF({QPointF(a, a + l), QPointF(a, a), QPointF(a + l, a)}));
     p.drawPolyline(QPolygonF({QPointF(b - l, a), QPointF(b, a), QPointF(b, a + l)}));
@@ -113,15 +106,15 @@ void DrawFullScreen(QPainter& p)
 
 void DrawExit(QPainter& p)
 {
-    p.setPen(Stroke(QColor(255, 140, 120), 2.0));
+    p.setPen(IconStroke(IconWarning, 2.0));
     p.drawLine(QPointF(6.5, 6.5), QPointF(16.5, 16.5));
     p.drawLine(QPointF(16.5, 6.5), QPointF(6.5, 16.5));
 }
 
 void DrawAddBookmark(QPainter& p)
 {
-    DrawBookmarkShape(p, Ink);
-    p.setPen(Stroke(Accent, 1.6));
+    DrawBookmarkShape(p, IconInk);
+    p.setPen(IconStroke(IconAccent, 1.6));
     p.drawLine(QPointF(11.5, 6.5), QPointF(11.5, 12.0));
     p.drawLine(QPointF(8.75, 9.25), QPointF(14.25, 9.25));
 }
@@ -136,27 +129,13 @@ void Draw(QPainter& p, int index)
     painters[index](p);
 }
 
-QPixmap Image(int index, qreal ratio)
-{
-    QPixmap pixmap(int(ToolbarImageSize * ratio), int(ToolbarImageSize * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    Draw(p, index);
-    return pixmap;
-}
-
 }  // namespace
 
 QIcon ToolbarIcon(int index)
 {
-    QIcon icon;
     if (index < 0 || index >= ToolbarImageCount)
-        return icon;
-    for (qreal ratio : {1.0, 2.0})
-        icon.addPixmap(Image(index, ratio));
-    return icon;
+        return QIcon();
+    return DrawnIcon(ToolbarImageSize, [index](QPainter& p) { Draw(p, index); });
 }
 
 }  // namespace zeb

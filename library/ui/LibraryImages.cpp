@@ -2,25 +2,17 @@
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
+
+#include "platform/ui/DrawnIcons.h"
 
 namespace zeb {
 
 namespace {
 
-const QColor Ink(214, 232, 226);
-const QColor Accent(0, 224, 0);
-const QColor Warning(255, 140, 120);
-
-QPen Stroke(const QColor& color, qreal width = 1.6)
-{
-    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-
 // A closed book standing upright, its spine on the left.
 void DrawBook(QPainter& p, qreal left, qreal top, qreal width, qreal height)
 {
-    p.setPen(Stroke(Ink, 1.4));
+    p.setPen(IconStroke(IconInk, 1.4));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(QRectF(left, top, width, height), 1.5, 1.5);
     p.drawLine(QPointF(left + 2.5, top), QPointF(left + 2.5, top + height));
@@ -30,7 +22,7 @@ void DrawImport(QPainter& p)
 {
     // An arrow coming down into a book.
     DrawBook(p, 5.5, 9.5, 12.0, 11.0);
-    p.setPen(Stroke(Accent, 1.8));
+    p.setPen(IconStroke(IconAccent, 1.8));
     p.drawLine(QPointF(13.0, 2.5), QPointF(13.0, 13.0));
     p.drawPolyline(QPolygonF({QPointF(9.5, 9.5), QPointF(13.0, 13.0), QPointF(16.5, 9.5)}));
 }
@@ -46,11 +38,11 @@ void DrawRead(QPainter& p)
     pages.cubicTo(14.5, 16.5, 17.5, 16.5, 20.5, 17.5);
     pages.lineTo(20.5, 5.5);
     pages.cubicTo(17.5, 4.5, 14.5, 4.5, 11.5, 6.5);
-    p.setPen(Stroke(Ink));
+    p.setPen(IconStroke(IconInk));
     p.setBrush(Qt::NoBrush);
     p.drawPath(pages);
     p.drawLine(QPointF(11.5, 6.5), QPointF(11.5, 18.5));
-    p.setPen(Stroke(Accent, 1.2));
+    p.setPen(IconStroke(IconAccent, 1.2));
     for (qreal y : {9.0, 12.0})
         p.drawLine(QPointF(14.0, y), QPointF(18.0, y));
 }
@@ -58,13 +50,13 @@ void DrawRead(QPainter& p)
 // A waste bin, its lid at top.
 void DrawBin(QPainter& p, qreal dx)
 {
-    p.setPen(Stroke(Ink, 1.4));
+    p.setPen(IconStroke(IconInk, 1.4));
     p.setBrush(Qt::NoBrush);
     p.drawLine(QPointF(dx + 4.5, 6.5), QPointF(dx + 14.5, 6.5));
     p.drawLine(QPointF(dx + 8.0, 4.5), QPointF(dx + 11.0, 4.5));
     p.drawPolyline(QPolygonF({QPointF(dx + 5.5, 6.5), QPointF(dx + 6.5, 19.5),
                               QPointF(dx + 12.5, 19.5), QPointF(dx + 13.5, 6.5)}));
-    p.setPen(Stroke(Warning, 1.2));
+    p.setPen(IconStroke(IconWarning, 1.2));
     for (qreal x : {8.0, 11.0})
         p.drawLine(QPointF(dx + x, 9.5), QPointF(dx + x, 16.5));
 }
@@ -85,7 +77,7 @@ void DrawDeleteAll(QPainter& p)
 
 void DrawClose(QPainter& p)
 {
-    p.setPen(Stroke(Warning, 2.0));
+    p.setPen(IconStroke(IconWarning, 2.0));
     p.drawLine(QPointF(6.5, 6.5), QPointF(16.5, 16.5));
     p.drawLine(QPointF(16.5, 6.5), QPointF(6.5, 16.5));
 }
@@ -101,25 +93,11 @@ void Draw(QPainter& p, LibraryImage image)
     }
 }
 
-QPixmap Image(LibraryImage image, qreal ratio)
-{
-    QPixmap pixmap(int(LibraryImageSize * ratio), int(LibraryImageSize * ratio));
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    Draw(p, image);
-    return pixmap;
-}
-
 }  // namespace
 
 QIcon LibraryIcon(LibraryImage image)
 {
-    QIcon icon;
-    for (qreal ratio : {1.0, 2.0})
-        icon.addPixmap(Image(image, ratio));
-    return icon;
+    return DrawnIcon(LibraryImageSize, [image](QPainter& p) { Draw(p, image); });
 }
 
 }  // namespace zeb
