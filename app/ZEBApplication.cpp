@@ -1,14 +1,10 @@
 #include "app/ZEBApplication.h"
 
-#include "platform/ProcessMemory.h"
 #include "platform/ZEBPrompter.h"
 
 namespace zeb {
 
-ZEBApplication::ZEBApplication(int& argc, char** argv) : QApplication(argc, argv)
-{
-    MapLargeBlocksOnTheirOwn();
-}
+ZEBApplication::ZEBApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool ZEBApplication::notify(QObject* receiver, QEvent* event)
 {
