@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include "BenchSupport.h"
 #include "BookGenerator.h"
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
@@ -30,20 +31,6 @@ namespace fs = std::filesystem;
 
 constexpr int BookCount = 1000;
 constexpr int64_t TextBytes = 12 * 1024;
-
-class QuietPrompter : public zeb::ZEBPrompter {
-public:
-    zeb::PromptAnswer Message(const std::string& text, const std::string&, zeb::PromptIcon,
-                              zeb::PromptButtons) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return zeb::PromptAnswer::Ok;
-    }
-    std::optional<std::string> Password(const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-};
 
 class NoBookOpen : public zeb::LibraryReader {
 public:
@@ -99,7 +86,7 @@ int main(int argc, char* argv[])
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    QuietPrompter prompter;
+    zeb::bench::ReportingPrompter prompter;
     const fs::path program = CachedLibrary(prompter);
     const zeb::ImportFolders folders = zeb::ProgramImportFolders(program.string());
     NoBookOpen reader;

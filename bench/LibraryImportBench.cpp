@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "BenchSupport.h"
 #include "BookGenerator.h"
 #include "import/ZEBCodepage.h"
 #include "import/ui/TAA_Encode.h"
@@ -38,20 +39,6 @@ namespace fs = std::filesystem;
 
 constexpr int Runs = 3;
 constexpr int32_t Utf8CodePage = 65001;
-
-class QuietPrompter : public ZEBPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string&, PromptIcon,
-                         PromptButtons) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return PromptAnswer::Ok;
-    }
-    std::optional<std::string> Password(const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-};
 
 class NoBookOpen : public LibraryReader {
 public:
@@ -152,7 +139,7 @@ int main(int argc, char** argv)
     const ImportFolders folders = ProgramImportFolders(program.string());
     fs::create_directories(folders.scratch);
 
-    QuietPrompter prompter;
+    bench::ReportingPrompter prompter;
     NoBookOpen reader;
     ZEBCodepage catalogue;
     catalogue.BuildCatalogue();

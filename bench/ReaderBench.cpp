@@ -28,6 +28,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include "BenchSupport.h"
 #include "BookGenerator.h"
 #include "app/AutoScroll.h"
 #include "app/TAA_Main.h"
@@ -45,16 +46,6 @@ constexpr int64_t SourceBytes = 50 << 20;
 constexpr int PageSamples = 60;
 constexpr int ScrollSeconds = 20;
 
-class SilentPrompter : public ZEBPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string&, PromptIcon, PromptButtons) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return PromptAnswer::Ok;
-    }
-    std::optional<std::string> Password(const std::string&, const std::string&) override { return {}; }
-};
-
 GlobalConfig BenchConfig(const std::string& book)
 {
     GlobalConfig config = InitialGlobalConfig(65001);
@@ -66,18 +57,6 @@ GlobalConfig BenchConfig(const std::string& book)
     config.Window = {WindowFullScreen, 0, 0, 1920, 1080};
     config.LastBookFile = book;
     return config;
-}
-
-int64_t PeakResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        int64_t value;
-        if (key == "VmHWM:" && status >> value)
-            return value;
-    }
-    return 0;
 }
 
 double CpuSeconds()
@@ -139,7 +118,7 @@ bool Rendered(TAA_Main& window)
 int StartChild(int argc, char** argv, const std::string& folder, int pages)
 {
     ZEBApplication app(argc, argv);
-    SilentPrompter prompter;
+    bench::ReportingPrompter prompter;
     TAA_Main window(folder, prompter);
     bool painted = false;
     std::function<void()> reportOnceRendered;
@@ -177,7 +156,7 @@ int StartChild(int argc, char** argv, const std::string& folder, int pages)
             QTimer::singleShot(5, &window, reportOnceRendered);
             return;
         }
-        std::printf("peak-kib %lld\n", (long long)PeakResidentKiB());
+        std::printf("peak-kib %lld\n", (long long)bench::ProcessStatusKiB("VmHWM:"));
         std::fflush(stdout);
         window.close();
     };
@@ -224,7 +203,7 @@ void PrepareFolder(const std::filesystem::path& folder)
     std::filesystem::create_directories(folder / "Books");
     std::string book = (folder / "Books" / "00000001.book").string();
     std::fprintf(stderr, "generating the book ...\n");
-    SilentPrompter prompter;
+    bench::ReportingPrompter prompter;
     bench::GenerateBook(book, SourceBytes, prompter);
     SaveGlobalConfig(GlobalConfigPath(folder.string()), BenchConfig(book));
 }
@@ -252,7 +231,7 @@ int main(int argc, char** argv)
     TempDir folder;
     PrepareFolder(folder.Path());
     MeasureStart(argv[0], folder.Path().string());
-    SilentPrompter prompter;
+    bench::ReportingPrompter prompter;
 
     ZEBApplication app(argc, argv);
     TAA_Main window(folder.Path().string(), prompter);

@@ -14,6 +14,7 @@
 #include <random>
 #include <string>
 
+#include "BenchSupport.h"
 #include "BookGenerator.h"
 #include "render/BookSession.h"
 #include "render/QtMeasurer.h"
@@ -43,16 +44,6 @@ public:
     }
 };
 
-class SilentPrompter : public ZEBPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string&, PromptIcon, PromptButtons) override
-    {
-        std::fprintf(stderr, "message: %s\n", text.c_str());
-        return PromptAnswer::Ok;
-    }
-    std::optional<std::string> Password(const std::string&, const std::string&) override { return {}; }
-};
-
 ReaderSettings BenchSettings()
 {
     ReaderSettings s = InitialReaderSettings();
@@ -62,25 +53,13 @@ ReaderSettings BenchSettings()
     return s;
 }
 
-int64_t ResidentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        int64_t value;
-        if (key == "VmRSS:" && status >> value)
-            return value;
-    }
-    return 0;
-}
-
 // One book and one engine for the whole run; the book lives in a temporary folder.
 struct Reader {
     Reader()
     {
         bench::GenerateBook(path, SourceBytes, prompter);
         options.SetHandler(LayoutChanged, [this] { engine.ApplyDisplaySettings(); });
-        baselineKiB = ResidentKiB();
+        baselineKiB = bench::ProcessStatusKiB("VmRSS:");
     }
     ~Reader()
     {
@@ -93,7 +72,7 @@ struct Reader {
     ZEBOptions options{stored};
     BenchHost host;
     NoRaster raster;
-    SilentPrompter prompter;
+    bench::ReportingPrompter prompter;
     ZEBRenderParag engine{options, host, std::make_unique<QtMeasurer>(), raster};
     BookSession session{engine, options, stored, prompter};
     int64_t baselineKiB = 0;
@@ -118,7 +97,7 @@ int32_t RandomPosition(Reader& r)
 
 void ReportMemory(benchmark::State& state, Reader& r)
 {
-    state.counters["MiB_beyond_baseline"] = double(ResidentKiB() - r.baselineKiB) / 1024;
+    state.counters["MiB_beyond_baseline"] = double(bench::ProcessStatusKiB("VmRSS:") - r.baselineKiB) / 1024;
 }
 
 void BM_OpenBook(benchmark::State& state)

@@ -19,24 +19,9 @@
 #include "render/ui/TZEBScroll.h"
 #include "settings/GlobalConfigFile.h"
 #include "support/TempDir.h"
+#include "support/RecordingPrompter.h"
 
 namespace zeb::test {
-
-// Answers every question with its first button and keeps the texts.
-class RecordingPrompter : public ZEBPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string&, PromptIcon,
-                         PromptButtons) override
-    {
-        messages.push_back(text);
-        return PromptAnswer::Ok;
-    }
-    std::optional<std::string> Password(const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::vector<std::string> messages;
-};
 
 // A program folder with one book of numbered paragraphs, and the reader window on it.
 class ReaderWindowTest : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include "import/ZEBProgress.h"
 #include "platform/ZEBPrompter.h"
 #include "support/TempDir.h"
+#include "support/RecordingPrompter.h"
 
 namespace zeb::test {
 
@@ -49,23 +50,6 @@ public:
 
 private:
     std::optional<int32_t> answer_;
-};
-
-// Records the messages it is shown, answering OK.
-class RecordingPrompter : public ZEBPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string&, PromptIcon,
-                         PromptButtons) override
-    {
-        messages.push_back(text);
-        return PromptAnswer::Ok;
-    }
-    std::optional<std::string> Password(const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-
-    std::vector<std::string> messages;
 };
 
 // A book as the tests look at it.
