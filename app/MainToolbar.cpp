@@ -7,18 +7,16 @@
 #include <QToolButton>
 
 #include "app/ToolbarImages.h"
+#include "platform/ui/ToolbarLook.h"
 
 namespace zeb {
 
 namespace {
 
-const QColor ToolbarColor(0, 62, 86);
-constexpr int ButtonWidth = 31, ButtonHeight = 30;
-
 QWidget* DrawingArea(QWidget* parent, int width)
 {
     auto* area = new QWidget(parent);
-    area->setFixedSize(width, ButtonHeight);
+    area->setFixedSize(width, ToolbarButtonHeight);
     return area;
 }
 
@@ -27,11 +25,7 @@ QWidget* DrawingArea(QWidget* parent, int width)
 MainToolbar::MainToolbar(QWidget* parent) : QWidget(parent)
 {
     setFixedHeight(Height);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, ToolbarColor);
-    colours.setColor(QPalette::Button, ToolbarColor);
-    setPalette(colours);
+    PaintAsToolbar(*this);
 
     open_ = Button(0, "Open the Book", false);
     autoScroll_ = Button(1, "Scroll text automatically (Ins)", true);
@@ -59,14 +53,8 @@ MainToolbar::MainToolbar(QWidget* parent) : QWidget(parent)
 
 QToolButton* MainToolbar::Button(int image, const char* hint, bool toggle)
 {
-    auto* button = new QToolButton(this);
-    button->setIcon(ToolbarIcon(image));
-    button->setIconSize(QSize(ToolbarImageSize, ToolbarImageSize));
-    button->setFixedSize(ButtonWidth, ButtonHeight);
-    button->setToolTip(QString::fromLatin1(hint));
-    button->setAutoRaise(true);
+    QToolButton* button = ToolbarButton(this, ToolbarIcon(image), ToolbarImageSize, hint);
     button->setCheckable(toggle);
-    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 

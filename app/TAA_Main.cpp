@@ -24,6 +24,7 @@
 #include "platform/ZEBPrompter.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/ScreenSaver.h"
+#include "platform/ui/ToolbarLook.h"
 #include "render/QtMeasurer.h"
 #include "render/RenderMetrics.h"
 #include "render/ui/ReaderSurface.h"
@@ -45,14 +46,6 @@ constexpr int TextCheckPollMs = 20;
 QColor FromColorRef(ColorRef c)
 {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
-
-void SetBackground(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 // Date-time values in days, as the pointer check compares them.
@@ -111,7 +104,7 @@ void TAA_Main::CreateWidgets()
 
     toolbar_ = new MainToolbar(this);
     mainPanel_ = new QWidget(this);
-    SetBackground(mainPanel_, FromColorRef(0xA4BBB8));
+    FillBackground(*mainPanel_, FromColorRef(0xA4BBB8));
     view_ = new TZEBScroll(mainPanel_);
     auto* panelLayout = new QVBoxLayout(mainPanel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -124,7 +117,7 @@ void TAA_Main::CreateWidgets()
 
     // The options panel lies over the view's bottom-left corner; hidden, it is 0 high.
     optionsPanel_ = new QWidget(this);
-    SetBackground(optionsPanel_, palette().color(QPalette::Window));
+    FillBackground(*optionsPanel_, palette().color(QPalette::Window));
     optionsPanelHeight_ = OptionsPanelDesignedHeight;
     optionsPanel_->resize(OptionsPanelWidth, 0);
     PlaceOptionsPanel();
@@ -289,7 +282,7 @@ void TAA_Main::OnLayoutChanged()
     options_.SetAutoScrollActive(false);
     raster_.SetDevicePixelRatio(std::max(1, int(std::ceil(devicePixelRatioF()))));
     engine_->ApplyDisplaySettings();
-    SetBackground(mainPanel_, FromColorRef(ActiveProfile(options_.Settings()).BackColor));
+    FillBackground(*mainPanel_, FromColorRef(ActiveProfile(options_.Settings()).BackColor));
     options_.SetAutoScrollActive(active);
 }
 

@@ -7,7 +7,7 @@
 
 #include "library/ZEBBrowseFile.h"
 #include "library/ZEBBrowseView.h"
-#include "library/ui/BrowseToolbar.h"
+#include "platform/ui/ToolbarLook.h"
 #include "render/ProfileFont.h"
 
 namespace zeb {
@@ -80,7 +80,7 @@ int BrowseCellHeight(int lineHeight)
 void PaintBrowseCells(QPainter& painter, const ZEBBrowseFile& list, const ZEBBrowseView& view,
                       int width, int lineHeight)
 {
-    painter.fillRect(QRect(0, 0, width, view.ViewHeight()), LibraryPanelColor());
+    painter.fillRect(QRect(0, 0, width, view.ViewHeight()), ToolbarColor);
     painter.setPen(Qt::black);
     const int cellHeight = view.CellHeight();
     for (int32_t i = view.Top(); i < list.Count(); ++i) {

@@ -7,51 +7,34 @@
 #include <QToolButton>
 
 #include "library/ui/LibraryImages.h"
+#include "platform/ui/ToolbarLook.h"
 
 namespace zeb {
 
 namespace {
 
-constexpr int ButtonWidth = 31, ButtonHeight = 30;
-
 QToolButton* Button(QWidget* parent, LibraryImage image, const char* hint)
 {
-    auto* button = new QToolButton(parent);
-    button->setIcon(LibraryIcon(image));
-    button->setIconSize(QSize(LibraryImageSize, LibraryImageSize));
-    button->setFixedSize(ButtonWidth, ButtonHeight);
-    button->setToolTip(QString::fromLatin1(hint));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
+    return ToolbarButton(parent, LibraryIcon(image), LibraryImageSize, hint);
 }
 
 QWidget* Spacer(QWidget* parent, int width)
 {
     auto* spacer = new QWidget(parent);
-    spacer->setFixedSize(width, ButtonHeight);
+    spacer->setFixedSize(width, ToolbarButtonHeight);
     return spacer;
 }
 
 }  // namespace
 
-QColor LibraryPanelColor()
-{
-    return QColor(0, 62, 86);
-}
-
 BrowseToolbar::BrowseToolbar(QWidget* parent) : QWidget(parent)
 {
     setFixedHeight(Height);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, LibraryPanelColor());
-    colours.setColor(QPalette::Button, LibraryPanelColor());
-    setPalette(colours);
+    PaintAsToolbar(*this);
 
     import_ = Button(this, LibraryImage::Import, "Import the Book from the File");
     read_ = Button(this, LibraryImage::Read, "Read the Book");
-    gap_ = Spacer(this, ButtonWidth);
+    gap_ = Spacer(this, ToolbarButtonWidth);
     delete_ = Button(this, LibraryImage::Delete, "Delete the Book");
     deleteAll_ = Button(this, LibraryImage::DeleteAll, "Delete All Books");
     stretch_ = Spacer(this, 0);

@@ -38,7 +38,4 @@ private:
     QToolButton* close_;
 };
 
-// The colour of the library's toolbar and panel.
-QColor LibraryPanelColor();
-
 }  // namespace zeb

@@ -25,6 +25,7 @@
 #include "library/ui/TZEBBrowse.h"
 #include "platform/Clock.h"
 #include "platform/ZEBPrompter.h"
+#include "platform/ui/ToolbarLook.h"
 #include "storage/ZEBBookRecovery.h"
 
 namespace zeb {
@@ -93,10 +94,7 @@ void TAA_Browse::CreateWidgets()
 {
     toolbar_ = new BrowseToolbar(this);
     auto* panel = new QWidget(this);
-    panel->setAutoFillBackground(true);
-    QPalette colours = panel->palette();
-    colours.setColor(QPalette::Window, LibraryPanelColor());
-    panel->setPalette(colours);
+    FillBackground(*panel, ToolbarColor);
     browse_ = new TZEBBrowse(panel);
     browse_->setFont(BrowseFont());
     scrollBar_ = new QScrollBar(Qt::Vertical, panel);
