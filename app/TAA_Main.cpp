@@ -350,6 +350,9 @@ void TAA_Main::OpenLibrary()
 {
     autoScroll_->Stop();
     std::string chosen = chooseBook_ ? chooseBook_() : std::string();
+    // The keys come back to the reader; without a window manager nobody else gives them back.
+    activateWindow();
+    view_->setFocus();
     if (!chosen.empty())
         OpenBook(chosen);
     view_->update();

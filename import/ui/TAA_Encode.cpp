@@ -156,6 +156,13 @@ void TAA_Encode::FormShow()
     preview_->setFocus();
 }
 
+void TAA_Encode::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // The preview takes the keys at once, also where no window manager hands the focus over.
+    activateWindow();
+}
+
 void TAA_Encode::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
@@ -172,10 +179,15 @@ void TAA_Encode::LayOutPanels()
     middlePanel_->setGeometry(0, TopPanelHeight, w, middleHeight);
     bottomPanel_->setGeometry(0, TopPanelHeight + middleHeight, w, BottomPanelHeight);
     statusBar_->setGeometry(0, height() - StatusBarHeight, w, StatusBarHeight);
-    codePages_->setGeometry(ListLeft, 17, std::max(80, ListWidth + w - DesignWidth), 24);
-    import_->setGeometry(w - RightMargin - ButtonWidth, 17, ButtonWidth, ButtonHeight);
-    doNotImport_->setGeometry(w - RightMargin - 2 * ButtonWidth - ButtonGap, 17, ButtonWidth,
-                              ButtonHeight);
+    // The buttons keep their designed width unless the desktop's font needs more for the text.
+    const int importWidth = std::max(ButtonWidth, import_->sizeHint().width());
+    const int doNotImportWidth = std::max(ButtonWidth, doNotImport_->sizeHint().width());
+    const int importLeft = w - RightMargin - importWidth;
+    const int doNotImportLeft = importLeft - ButtonGap - doNotImportWidth;
+    const int listWidth = std::min(ListWidth + w - DesignWidth, doNotImportLeft - ButtonGap - ListLeft);
+    codePages_->setGeometry(ListLeft, 17, std::max(80, listWidth), 24);
+    import_->setGeometry(importLeft, 17, importWidth, ButtonHeight);
+    doNotImport_->setGeometry(doNotImportLeft, 17, doNotImportWidth, ButtonHeight);
     UpdateScrollRange();
 }
 

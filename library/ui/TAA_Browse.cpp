@@ -163,6 +163,8 @@ void TAA_Browse::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     PrepareShow();
+    // The list takes the keys at once, also where no window manager hands the focus over.
+    activateWindow();
     browse_->setFocus();
     Repaint();
 }
