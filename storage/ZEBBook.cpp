@@ -56,6 +56,11 @@ BookOpenResult ZEBBook::Load(const std::string& path, TextCheck check)
     lines_.Load(file_, int32_t(header.lineTableOffset), int32_t(header.lineCount));
     if (!LoadOptions())
         return BookOpenResult::Corrupted;
+    // A block may name one of these twice; the book reads and writes the first one only, so
+    // that a saved state is the one the next opening reads.
+    for (uint16_t id : {OptPosition, OptPositionFraction, OptSourceSize, OptSourceName,
+                        OptTextFormatting, OptFontWidth, OptBookmarks})
+        options_.RemoveRepeats(id);
     bookmarks_.TakeFrom(options_);
     return BookOpenResult::Opened;
 }

@@ -181,6 +181,23 @@ void ZEBFileOptions::Remove(ZEBFileOptionsItem& item)
         parent->RemoveChild(item);
 }
 
+void ZEBFileOptions::RemoveRepeats(uint16_t id)
+{
+    if (!root_)
+        return;
+    std::vector<ZEBFileOptionsItem*> repeats;
+    bool seen = false;
+    for (const auto& child : root_->Children()) {
+        if (child->Id() != id)
+            continue;
+        if (seen)
+            repeats.push_back(child.get());
+        seen = true;
+    }
+    for (ZEBFileOptionsItem* item : repeats)
+        root_->RemoveChild(*item);
+}
+
 std::string ZEBFileOptions::GetString(uint16_t id, std::string_view fallback) const
 {
     const ZEBFileOptionsItem* item = Find(id);

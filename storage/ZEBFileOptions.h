@@ -73,6 +73,9 @@ public:
     // when there is no tree.
     ZEBFileOptionsItem& FindOrCreate(uint16_t id);
     void Remove(ZEBFileOptionsItem& item);
+    // Removes every direct child of the root with id after the first one, so that lookups
+    // find that first one whatever the search cursor says.
+    void RemoveRepeats(uint16_t id);
 
     std::string GetString(uint16_t id, std::string_view fallback) const;
     std::u16string GetWideString(uint16_t id, std::u16string_view fallback) const;

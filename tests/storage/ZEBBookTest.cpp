@@ -179,6 +179,37 @@ TEST_F(ZEBBookTest, SaveStateRewritesOnlyTheOptionsBlock)
     EXPECT_EQ(book.Bookmarks().Count(), 0);
 }
 
+// Ids need not be unique in a stored block; the book keeps the first of each of its own, so
+// that what a save writes is what the next opening reads, whatever the lookups in between.
+TEST_F(ZEBBookTest, RepeatedStateItemsKeepTheFirstAndASaveComesBack)
+{
+    const std::string repeats = dir.File("repeats.book");
+    ZEBFileOptions stored;
+    stored.SetInteger(OptSourceSize, 1);
+    ZEBFileOptionsItem* top = stored.Root();
+    top->AppendChild(OptPosition).SetInteger(10);
+    top->AppendChild(OptPositionFraction).SetInteger(5);
+    top->AppendChild(OptPosition).SetInteger(20);
+    const uint8_t record[] = {3, 0, 0, 0, 'a', 0};
+    for (int i = 0; i < 2; ++i)
+        top->AppendChild(OptBookmarks).AppendChild(0).SetValue(record, sizeof record);
+    test::TestBookWriter writer(repeats);
+    writer.Line(u"\tOne two three");
+    writer.Finish(stored);
+
+    ASSERT_EQ(book.Open(repeats), BookOpenResult::Opened);
+    EXPECT_EQ(book.Options().GetInteger(OptPositionFraction, 0), 5u);
+    EXPECT_EQ(book.Options().GetInteger(OptPosition, 0), 10u);
+    EXPECT_EQ(book.Bookmarks().Count(), 1);
+    book.SaveState({30, 6, true, 1});
+    book.Close();
+
+    ASSERT_EQ(book.Open(repeats), BookOpenResult::Opened);
+    EXPECT_EQ(book.Options().GetInteger(OptPosition, 0), 30u);
+    EXPECT_EQ(book.Options().GetInteger(OptPositionFraction, 0), 6u);
+    EXPECT_EQ(book.Bookmarks().Count(), 1);
+}
+
 }  // namespace
 
 namespace {
