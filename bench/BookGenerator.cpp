@@ -42,7 +42,6 @@ std::vector<std::u16string> Vocabulary(Random& random)
 }
 
 // The generated text is UTF-8.
-constexpr int32_t Utf8CodePage = 65001;
 
 }  // namespace
 

@@ -29,6 +29,7 @@
 #include "library/ZEBBrowseFile.h"
 #include "library/ZEBImport.h"
 #include "library/ui/TAA_Browse.h"
+#include "platform/CodePages.h"
 #include "platform/TempDir.h"
 #include "platform/ZEBPrompter.h"
 
@@ -38,7 +39,6 @@ using namespace zeb;
 namespace fs = std::filesystem;
 
 constexpr int Runs = 3;
-constexpr int32_t Utf8CodePage = 65001;
 
 class NoBookOpen : public LibraryReader {
 public:

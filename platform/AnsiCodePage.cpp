@@ -11,8 +11,6 @@ namespace zeb {
 
 namespace {
 
-constexpr int32_t Utf8CodePage = 65001;
-
 struct CharsetEntry {
     std::string_view charset;  // upper case, letters and digits only
     int32_t codePage;

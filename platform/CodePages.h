@@ -8,6 +8,7 @@ namespace zeb {
 
 // The code page number that stands for the system ANSI code page.
 constexpr int32_t AnsiCodePage = 0;
+constexpr int32_t Utf8CodePage = 65001;
 
 // What the system reports about one Windows code page.
 struct CodePageInfo {

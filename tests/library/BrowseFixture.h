@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/CodePages.h"
 #include "FakePrompter.h"
 #include "TestBook.h"
 #include "import/ZEBImportPreview.h"
@@ -31,8 +32,6 @@
 namespace zeb::test {
 
 namespace fs = std::filesystem;
-
-constexpr int32_t Utf8CodePage = 65001;
 
 // The reader's open book; closing it notes whether the file was still there.
 class FakeReader : public LibraryReader {

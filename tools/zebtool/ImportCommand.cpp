@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "import/CodePageSuggestion.h"
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
 #include "library/ArchiveReaders.h"
@@ -23,11 +24,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// "-1" or "unicode" for UTF-16LE, else a code page number this system converts.
+// Asks for a code page that --codepage auto stands for.
+constexpr int32_t AutoCodePage = 0;
+
+// "-1" or "unicode" for UTF-16LE, "auto" for each text's suggestion, else a code page number
+// this system converts.
 std::optional<int32_t> ParseCodePage(const std::string& text)
 {
     if (text == "unicode" || text == "-1")
         return UnicodeCodePage;
+    if (text == "auto")
+        return AutoCodePage;
     int32_t value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value <= 0 ||
@@ -68,7 +75,7 @@ std::optional<ImportArguments> ParseImportArguments(const std::vector<std::strin
     if (codePageText) {
         std::optional<int32_t> codePage = ParseCodePage(*codePageText);
         if (!codePage) {
-            Fail("--codepage needs an installed code page number, or unicode");
+            Fail("--codepage needs an installed code page number, unicode or auto");
             return std::nullopt;
         }
         parsed.codePage = *codePage;
@@ -83,6 +90,27 @@ std::optional<ImportArguments> ParseImportArguments(const std::vector<std::strin
     return parsed;
 }
 
+// Imports each text in the code page its first bytes suggest, or in fallback when they suggest
+// none, and remembers which it chose.
+class SuggestingPreview : public ZEBImportPreview {
+public:
+    explicit SuggestingPreview(int32_t fallback) : fallback_(fallback) {}
+    std::optional<int32_t> Show(ZEBFile& source, const std::u16string&, int32_t) override
+    {
+        CodePageSuggestion suggestion = SuggestCodePage(SuggestionSample(source));
+        int32_t codePage = suggestion.Exists() ? suggestion.codePage : fallback_;
+        choice_ = (suggestion.Exists() ? ", code page " : ", no suggestion, code page ") +
+                  CodePageLabel(codePage);
+        return codePage;
+    }
+    // What the last text was imported in, for the line that reports its book.
+    const std::string& Choice() const { return choice_; }
+
+private:
+    int32_t fallback_;
+    std::string choice_;
+};
+
 // Imports the files one after the other, printing each book written; false when anything
 // failed or an archive did not end normally. An archive that cannot be read ends the run, as
 // in the library window.
@@ -90,15 +118,21 @@ bool ImportFiles(const ImportArguments& args, const std::string& scratch)
 {
     ToolPrompter prompter(args.prompts);
     ArchiveReaders readers(prompter);
-    ZEBImportWithoutPreview preview(args.codePage);
+    ZEBImportWithoutPreview fixed(args.codePage);
+    SuggestingPreview suggesting(SystemAnsiCodePage());
+    ZEBImportPreview& preview = args.codePage == AutoCodePage
+                                    ? static_cast<ZEBImportPreview&>(suggesting)
+                                    : fixed;
     ZEBNoProgress progress;
     ZEBImport import({args.books, scratch}, readers, prompter, preview, progress);
     std::string chosen;
     auto shown = [&chosen](const std::string& source) {
         return source == chosen ? chosen : chosen + ": " + fs::path(source).filename().string();
     };
-    import.SetBookAdded([&shown](const std::string& source, const std::string& book) {
-        std::printf("%s -> %s\n", shown(source).c_str(), book.c_str());
+    const bool suggested = args.codePage == AutoCodePage;
+    import.SetBookAdded([&](const std::string& source, const std::string& book) {
+        std::printf("%s -> %s%s\n", shown(source).c_str(), book.c_str(),
+                    suggested ? suggesting.Choice().c_str() : "");
     });
     bool allDone = true;
     import.SetConversionFailed([&](const std::string& source, const std::string& cause) {

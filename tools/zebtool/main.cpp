@@ -19,7 +19,7 @@ namespace {
 const CommandEntry Commands[] = {
     {"help", "help", nullptr},
     {"import",
-     "import [--codepage N|unicode] [--password P] [--yes|--no] [--] FILE... BOOKSFOLDER\n"
+     "import [--codepage N|unicode|auto] [--password P] [--yes|--no] [--] FILE... BOOKSFOLDER\n"
      "      (texts, and .zip .rar .arj .lzh .ha archives whose files are imported)",
      ImportCommand},
     {"info", "info [--] BOOKFILE", InfoCommand},
