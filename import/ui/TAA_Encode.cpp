@@ -11,12 +11,15 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
+#include "import/CodePageSuggestion.h"
 #include "import/ZEBCodepage.h"
 #include "import/ui/TZEBEncode.h"
 #include "platform/CodePages.h"
 #include "render/ProfileFont.h"
+#include "storage/ZEBIOFailure.h"
 
 namespace zeb {
 
@@ -88,6 +91,17 @@ void TAA_Encode::BuildBottomPanel()
     QFont listFont = FaceFont("Fixedsys", 13);
     codePages_->setFont(listFont);
     codePages_->setStyleSheet(QStringLiteral("QComboBox QAbstractItemView::item { height: 16px; }"));
+    // What the text's first bytes look like, on the caption's row beside the list.
+    suggestion_ = new QLabel(bottomPanel_);
+    suggestion_->setObjectName(QStringLiteral("suggestion"));
+    useSuggestion_ = new QToolButton(bottomPanel_);
+    useSuggestion_->setObjectName(QStringLiteral("useSuggestion"));
+    useSuggestion_->setText(QStringLiteral("Use it"));
+    useSuggestion_->setToolTip(QStringLiteral("Show the text in the suggested code page"));
+    connect(useSuggestion_, &QToolButton::clicked, this, [this] {
+        SelectCodePage(suggested_);
+        preview_->setFocus();
+    });
     doNotImport_ = Button("Do Not Import", bottomPanel_, "doNotImport");
     import_ = Button("Import", bottomPanel_, "import");
     connect(doNotImport_, &QPushButton::clicked, this, &QDialog::reject);
@@ -120,7 +134,7 @@ std::optional<int32_t> TAA_Encode::Show(ZEBFile& source, const std::u16string& c
 {
     caption_->setText(QString::fromStdU16String(caption));
     source_ = &source;
-    SelectCodePage(codePage);
+    SelectCodePage(TakeSuggestion(source, codePage));
     TakeMainWindowBounds();
     FormShow();
     const int result = exec();
@@ -130,6 +144,35 @@ std::optional<int32_t> TAA_Encode::Show(ZEBFile& source, const std::u16string& c
     if (result != QDialog::Accepted)
         return std::nullopt;
     return codePage_;
+}
+
+// Notes what the source's first bytes suggest and gives the code page to select first.
+int32_t TAA_Encode::TakeSuggestion(ZEBFile& source, int32_t remembered)
+{
+    std::vector<uint8_t> sample;
+    try {
+        sample = SuggestionSample(source);
+    } catch (const ZEBIOFailure&) {
+        // The preview shows the read failure itself; there is just nothing to suggest.
+    }
+    CodePageSuggestion suggestion = SuggestCodePage(sample);
+    suggested_ = catalogue_.IndexOf(suggestion.codePage) ? suggestion.codePage : 0;
+    return suggested_ ? PreselectedCodePage(remembered, suggestion, sample) : remembered;
+}
+
+void TAA_Encode::ShowSuggestion()
+{
+    suggestion_->setVisible(suggested_ != 0);
+    useSuggestion_->setVisible(suggested_ != 0);
+    useSuggestion_->setEnabled(suggested_ != codePage_);
+    if (suggested_ == 0)
+        return;
+    suggestion_->setText(QStringLiteral("Looks like: %1")
+                             .arg(QString::fromStdString(CodePageLabel(suggested_))));
+    const int left = codePageLabel_->x() + codePageLabel_->sizeHint().width() + 16;
+    suggestion_->setGeometry(left, 1, suggestion_->sizeHint().width(), 16);
+    useSuggestion_->setGeometry(suggestion_->geometry().right() + 8, 0,
+                                useSuggestion_->sizeHint().width() + 8, 17);
 }
 
 void TAA_Encode::SelectCodePage(int32_t codePage)
@@ -195,6 +238,7 @@ void TAA_Encode::ReLayout()
 {
     const ZEBCodepageObject* entry = catalogue_.Entry(codePages_->currentIndex());
     codePage_ = entry ? entry->codePage : AnsiCodePage;
+    ShowSuggestion();
     preview_->update();
     if (source_)
         lines_.Layout(*source_, codePage_);

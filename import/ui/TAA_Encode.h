@@ -15,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
+class QToolButton;
 class QWheelEvent;
 
 namespace zeb {
@@ -43,6 +44,8 @@ public:
 
     // The code page the preview decodes with, UnicodeCodePage for UTF-16LE.
     int32_t CodePageInUse() const { return codePage_; }
+    // The code page the source's first bytes suggest, 0 when they suggest none.
+    int32_t SuggestedCodePage() const { return suggested_; }
     int32_t LineHeight() const { return lineHeight_; }
     const PreviewLines& Lines() const { return lines_; }
 
@@ -57,6 +60,8 @@ private:
     void TakeMainWindowBounds();
     void LayOutPanels();
     void ReLayout();
+    int32_t TakeSuggestion(ZEBFile& source, int32_t remembered);
+    void ShowSuggestion();
     void UpdateScrollRange();
     void PaintPreview(QPainter& painter);
     void PreviewKeyDown(QKeyEvent& event);
@@ -76,6 +81,8 @@ private:
     QFrame* bottomPanel_;
     QLabel* codePageLabel_;
     QComboBox* codePages_;
+    QLabel* suggestion_;
+    QToolButton* useSuggestion_;
     QPushButton* doNotImport_;
     QPushButton* import_;
     QStatusBar* statusBar_;
@@ -83,6 +90,7 @@ private:
     QFont previewFont_;
     int32_t lineHeight_ = 1;
     int32_t codePage_ = 0;
+    int32_t suggested_ = 0;
     PreviewLines lines_;
     ZEBFile* source_ = nullptr;
     bool busy_ = false;  // the list is being set by the dialog itself

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QStatusBar>
+#include <QToolButton>
 #include <QWheelEvent>
 
 #include "platform/CodePageDecoder.h"
@@ -177,6 +178,40 @@ TEST_F(PreviewTest, ACodePageMissingFromTheListShowsTheNewSourceInTheAnsiEntry)
     EXPECT_EQ(chosen, Catalogue().Entry(Catalogue().DefaultIndex())->codePage);
     EXPECT_EQ(dialog.Lines().Entries().Count(), 4);
     EXPECT_EQ(dialog.Lines().Entries()[3], 5);
+}
+
+// A Russian text in 1251 would show replacement characters in the remembered UTF-8: the
+// confident suggestion is selected instead, and "Use it" brings it back after another choice.
+TEST_F(PreviewTest, TheSuggestionIsShownAndSelectedWhereTheRememberedPageWouldGarbleTheText)
+{
+    std::string russian;
+    for (int i = 0; i < 40; ++i)
+        russian += "\xCE\xF1\xE5\xED\xED\xE8\xE9 \xE2\xE5\xF2\xE5\xF0 \xF1\xF0\xFB\xE2\xE0\xEB "
+                   "\xEF\xEE\xF1\xEB\xE5\xE4\xED\xE8\xE5 \xEB\xE8\xF1\xF2\xFC\xFF.\r\n";
+    ZEBFile& source = Source(russian);
+    std::optional<int32_t> chosen = Show(
+        source, 65001,
+        [&] {
+            auto* label = dialog.findChild<QLabel*>("suggestion");
+            auto* use = dialog.findChild<QToolButton*>("useSuggestion");
+            EXPECT_EQ(label->text(), "Looks like: 1251 (ANSI - Cyrillic)");
+            EXPECT_TRUE(label->isVisible());
+            EXPECT_EQ(dialog.CodePageInUse(), 1251);
+            EXPECT_FALSE(use->isEnabled());
+            List()->setCurrentIndex(*Catalogue().IndexOf(866));
+            EXPECT_TRUE(use->isEnabled());
+            QTest::mouseClick(use, Qt::LeftButton);
+            EXPECT_EQ(dialog.CodePageInUse(), 1251);
+        },
+        [&] { QTest::mouseClick(Button("import"), Qt::LeftButton); });
+    EXPECT_EQ(chosen, 1251);
+
+    // A text the remembered page shows cleanly keeps it, whatever it looks like.
+    ZEBFile& latin = Source("plain words\n", "latin.txt");
+    Show(latin, 1252, [&] {
+        EXPECT_EQ(dialog.CodePageInUse(), 1252);
+        EXPECT_EQ(dialog.SuggestedCodePage(), 65001);
+    });
 }
 
 }  // namespace
