@@ -1,0 +1,168 @@
+#include "render/BookSearch.h"
+
+#include <algorithm>
+
+#include "storage/ZEBIOFailure.h"
+#include "storage/ZEBParagInfo.h"
+
+namespace zeb {
+
+namespace {
+
+// After a window's end the scan reads on only to finish a match begun inside it.
+constexpr int32_t TailBudget = 4096;
+
+}  // namespace
+
+bool BookSearch::Begin(const Request& request)
+{
+    Cancel();
+    request_ = request;
+    matcher_ = std::make_unique<PhraseMatcher>(request.phrase, request.matchCase);
+    if (matcher_->Empty() || !request.lines || request.textEnd <= request.textStart)
+        return false;
+    try {
+        file_.Close();
+        file_.Open(request.bookPath, FileAccess::Read, 20, 2);
+    } catch (const ZEBIOFailure&) {
+        return false;
+    }
+    matcher_->SetSink([this](const PhraseMatch& match) { OnMatch(match); });
+    scan_ = std::make_unique<TextStreamScan>(file_, request.textEnd);
+    wrapped_ = false;
+    read_ = 0;
+    state_ = State::Running;
+    const int32_t at = KeyPosition(request.from);
+    if (request.direction == Direction::Forward) {
+        StartWindow({LineStartAtOrBefore(at), request.textEnd});
+        return true;
+    }
+    std::optional<Window> first = WindowBefore(std::min(at + 1, request.textEnd));
+    if (!first) {  // nothing before from: straight on from the end
+        wrapped_ = true;
+        first = WindowBefore(request.textEnd);
+    }
+    StartWindow(*first);
+    return true;
+}
+
+void BookSearch::Cancel()
+{
+    state_ = State::Idle;
+    candidate_.reset();
+}
+
+double BookSearch::Progress() const
+{
+    const double size = double(request_.textEnd - request_.textStart);
+    return size > 0 ? std::min(1.0, double(read_) / size) : 1.0;
+}
+
+// Forward the first match after from counts, then, wrapped, the first from the start up to
+// from; backward the last one before from, then, wrapped, the last one from from on.
+bool BookSearch::Accepts(TextKey first) const
+{
+    if (first >= MakeTextKey(window_.end, 0))
+        return false;
+    if (request_.direction == Direction::Forward)
+        return wrapped_ ? first <= request_.from : first > request_.from;
+    return wrapped_ ? first >= request_.from : first < request_.from;
+}
+
+void BookSearch::OnMatch(const PhraseMatch& match)
+{
+    if (!Accepts(match.first))
+        return;
+    if (request_.direction == Direction::Backward || !candidate_)
+        candidate_ = match;
+}
+
+void BookSearch::StartWindow(Window window)
+{
+    window_ = window;
+    fedAtWindowEnd_ = -1;
+    matcher_->Reset();
+    scan_->Start(window.begin);
+}
+
+int32_t BookSearch::LineStartAtOrBefore(int32_t position) const
+{
+    const ZEBParagInfo& lines = *request_.lines;
+    if (lines.Count() < 2)
+        return request_.textStart;
+    return std::max(request_.textStart, lines[lines.FindIndex(position)]);
+}
+
+// The window of about windowBytes that ends at end, or none when end is the text's start.
+std::optional<BookSearch::Window> BookSearch::WindowBefore(int32_t end) const
+{
+    if (end <= request_.textStart)
+        return std::nullopt;
+    int32_t begin = LineStartAtOrBefore(std::max(request_.textStart, end - request_.windowBytes));
+    if (wrapped_)
+        begin = std::max(begin, LineStartAtOrBefore(KeyPosition(request_.from)));
+    return Window{begin, end};
+}
+
+// The window is read: a match found ends the search, else the next window or the other end.
+void BookSearch::NextWindow()
+{
+    if (candidate_) {
+        match_ = *candidate_;
+        state_ = State::Found;
+        return;
+    }
+    const int32_t from = KeyPosition(request_.from);
+    if (request_.direction == Direction::Forward) {
+        if (wrapped_) {
+            state_ = State::NotFound;
+            return;
+        }
+        wrapped_ = true;
+        StartWindow({request_.textStart, std::min(from + 1, request_.textEnd)});
+        return;
+    }
+    const bool reachedEnd = wrapped_ ? window_.begin <= LineStartAtOrBefore(from)
+                                     : window_.begin <= request_.textStart;
+    if (reachedEnd && wrapped_) {
+        state_ = State::NotFound;
+        return;
+    }
+    if (reachedEnd)
+        wrapped_ = true;
+    std::optional<Window> next = WindowBefore(reachedEnd ? request_.textEnd : window_.begin);
+    if (!next) {
+        state_ = State::NotFound;
+        return;
+    }
+    StartWindow(*next);
+}
+
+BookSearch::State BookSearch::Step(int32_t budget)
+{
+    try {
+        while (state_ == State::Running && budget > 0) {
+            int32_t read = 0;
+            if (scan_->Position() < window_.end && !scan_->AtEnd()) {
+                read = scan_->Feed(*matcher_, window_.end, budget);
+            } else {
+                if (fedAtWindowEnd_ < 0)
+                    fedAtWindowEnd_ = matcher_->Fed();
+                if (scan_->AtEnd() || matcher_->Fed() - fedAtWindowEnd_ >= matcher_->Length()) {
+                    NextWindow();
+                    continue;
+                }
+                read = scan_->Feed(*matcher_, request_.textEnd, std::min(budget, TailBudget));
+            }
+            budget -= std::max(read, 1);
+            read_ += read;
+            if (request_.direction == Direction::Forward && candidate_)
+                NextWindow();
+        }
+    } catch (const ZEBIOFailure&) {
+        state_ = State::NotFound;
+    }
+    return state_;
+}
+
+}  // namespace zeb

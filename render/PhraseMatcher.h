@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/CaseFold.h"
+
+namespace zeb {
+
+// Where one code unit of the text stream lies: the record's position and the unit's index in
+// it (0 for the blank a space run or a line end stands for). Keys order as the text does.
+using TextKey = uint64_t;
+constexpr TextKey MakeTextKey(int32_t position, int32_t unit) { return (uint64_t(position) << 8) | uint32_t(unit); }
+constexpr int32_t KeyPosition(TextKey key) { return int32_t(key >> 8); }
+constexpr int32_t KeyUnit(TextKey key) { return int32_t(key & 0xFF); }
+
+// A phrase found: its first and its last code unit.
+struct PhraseMatch {
+    TextKey first = 0;
+    TextKey last = 0;
+};
+
+// Finds a phrase in the text as the reader shows it: words joined by single blanks across space
+// runs and line ends, TABs as blanks, case folded unless the case must match. Records are fed
+// in text order; every match is handed to the sink as soon as its last unit has been fed.
+class PhraseMatcher {
+public:
+    using Sink = std::function<void(const PhraseMatch&)>;
+
+    // Blanks in the phrase collapse and its ends are trimmed; a phrase of blanks alone finds
+    // nothing.
+    PhraseMatcher(std::u16string_view phrase, bool matchCase);
+
+    bool Empty() const { return phrase_.empty(); }
+    // Code units of the phrase as it is matched.
+    int32_t Length() const { return int32_t(phrase_.size()); }
+    void SetSink(Sink sink) { sink_ = std::move(sink); }
+
+    // Forgets the text fed so far: what comes next starts a text.
+    void Reset();
+    // A word record's count code units, UTF-16LE as the stream holds them.
+    void FeedWord(int32_t position, const uint8_t* units, int32_t count);
+    void FeedBlank(int32_t position) { Feed(u' ', MakeTextKey(position, 0)); }
+    // Code units fed since the last Reset, blanks collapsed.
+    int64_t Fed() const { return fed_; }
+    // Matches handed to the sink so far.
+    int64_t Matches() const { return matches_; }
+
+private:
+    void Feed(char16_t unit, TextKey key);
+
+    std::u16string phrase_;
+    std::vector<int32_t> fallback_;  // the failure function of the phrase
+    std::vector<TextKey> ring_;      // the keys of the last units fed
+    size_t ringMask_ = 0;
+    const CaseFoldTable* fold_ = nullptr;  // null when the case must match
+    int32_t matched_ = 0;
+    int64_t fed_ = 0;
+    int64_t matches_ = 0;
+    bool afterBlank_ = true;
+    Sink sink_;
+};
+
+}  // namespace zeb
