@@ -16,8 +16,9 @@ public:
 
 private:
     // The next word from position on, skipping spaces and counting the line breaks passed;
-    // empty at the block's end.
-    std::u16string NextWord(int32_t& position, int& lineBreaks) const;
+    // empty at the block's end. wordPosition, when given, receives the word record's position.
+    std::u16string NextWord(int32_t& position, int& lineBreaks,
+                            int32_t* wordPosition = nullptr) const;
     std::u16string ExpandTab(std::u16string word);
     void JoinHyphenated(std::u16string& word);
     void Place(std::u16string word, int32_t wordStart);
@@ -31,6 +32,9 @@ private:
     const LayoutContext& c_;
     const RenderMetrics& m_;
     int32_t position_;
+    // Where the next piece Append takes comes from.
+    int32_t wordPosition_ = 0;
+    int32_t wordUnit_ = 0;
 };
 
 void FullLayout::Run()
@@ -39,9 +43,10 @@ void FullLayout::Run()
     for (;;) {
         int32_t wordStart = position_;
         int lineBreaks = 0;
-        std::u16string word = NextWord(position_, lineBreaks);
+        std::u16string word = NextWord(position_, lineBreaks, &wordPosition_);
         if (word.empty())
             break;
+        wordUnit_ = 0;
         word = ExpandTab(std::move(word));
         if (m_.HyphenJoining)
             JoinHyphenated(word);
@@ -50,11 +55,14 @@ void FullLayout::Run()
     Justify();
 }
 
-std::u16string FullLayout::NextWord(int32_t& position, int& lineBreaks) const
+std::u16string FullLayout::NextWord(int32_t& position, int& lineBreaks,
+                                    int32_t* wordPosition) const
 {
     std::u16string word;
     TextRecord record;
     while (position < block_.End && c_.Text.Read(position, record, word)) {
+        if (wordPosition)
+            *wordPosition = position;
         position = record.next;
         if (record.kind == TextRecordKind::Word)
             return word;
@@ -72,8 +80,10 @@ std::u16string FullLayout::ExpandTab(std::u16string word)
         int lineBreaks = 0;
         return std::u16string(TabSpaces) + u"- " + NextWord(position_, lineBreaks);
     }
-    if (word.front() == u'\t')
+    if (word.front() == u'\t') {
         word.replace(0, 1, TabSpaces);
+        wordUnit_ = 1 - int32_t(TabSpaces.size());
+    }
     return word;
 }
 
@@ -134,6 +144,7 @@ void FullLayout::Split(std::u16string& text, int32_t wordStart)
         std::u16string piece = text.substr(0, k);
         int32_t width = c_.Width(piece);
         Append(std::move(piece), width);
+        wordUnit_ += int32_t(k);
         NewLine(wordStart);
         text.erase(0, k);
     }
@@ -142,7 +153,7 @@ void FullLayout::Split(std::u16string& text, int32_t wordStart)
 void FullLayout::Append(std::u16string text, int32_t width)
 {
     ZEBRenderLineObject& line = block_.LastLine();
-    line.Words.push_back({0, width, 0, std::move(text)});
+    line.Words.push_back({0, width, 0, std::move(text), wordPosition_, wordUnit_});
     line.WordWidth += width;
     line.End = position_;
 }

@@ -18,7 +18,7 @@ private:
     // Reads tokens onto the last line until a word does not fit or the block ends.
     void FillLine();
     // Handles a word record; false when it belongs on the next line.
-    bool PlaceWord(std::u16string_view word, int32_t next);
+    bool PlaceWord(std::u16string_view word, int32_t at, int32_t next);
     void Split(std::u16string text);
     int32_t Used(const ZEBRenderLineObject& line) const;
     void Append(std::u16string text, int32_t width);
@@ -30,6 +30,9 @@ private:
     const LayoutContext& c_;
     const RenderMetrics& m_;
     int32_t position_;
+    // Where the next piece Append takes comes from.
+    int32_t wordPosition_ = 0;
+    int32_t wordUnit_ = 0;
 };
 
 void OriginalLayout::Run()
@@ -60,7 +63,7 @@ void OriginalLayout::FillLine()
     while (position_ < block_.End && c_.Text.Read(position_, record, text)) {
         ZEBRenderLineObject& line = block_.LastLine();
         if (record.kind == TextRecordKind::Word) {
-            if (!PlaceWord(text, record.next))
+            if (!PlaceWord(text, position_, record.next))
                 return;
             continue;
         }
@@ -72,10 +75,14 @@ void OriginalLayout::FillLine()
     }
 }
 
-bool OriginalLayout::PlaceWord(std::u16string_view word, int32_t next)
+bool OriginalLayout::PlaceWord(std::u16string_view word, int32_t at, int32_t next)
 {
-    if (word.front() == u'\t')
+    wordPosition_ = at;
+    wordUnit_ = 0;
+    if (word.front() == u'\t') {
         word.remove_prefix(1);
+        wordUnit_ = 1;
+    }
     std::u16string text(word);
     for (size_t tab = text.find(u'\t'); tab != text.npos; tab = text.find(u'\t', tab + TabSpaces.size()))
         text.replace(tab, 1, TabSpaces);
@@ -118,6 +125,7 @@ void OriginalLayout::Split(std::u16string text)
         std::u16string piece = text.substr(0, k);
         int32_t width = c_.Width(piece);
         Append(std::move(piece), width);
+        wordUnit_ += int32_t(k);
         OpenLine(line.Start, line.End);
         text.erase(0, k);
     }
@@ -133,7 +141,7 @@ int32_t OriginalLayout::Used(const ZEBRenderLineObject& line) const
 void OriginalLayout::Append(std::u16string text, int32_t width)
 {
     ZEBRenderLineObject& line = block_.LastLine();
-    line.Words.push_back({0, width, 0, std::move(text)});
+    line.Words.push_back({0, width, 0, std::move(text), wordPosition_, wordUnit_});
     line.WordWidth += width;
 }
 

@@ -168,12 +168,39 @@ int32_t AdvanceOf(const ZEBRenderQuenue& request, std::u16string_view glyph)
                                         : int32_t(glyph.size()) * request.Metrics.MaxCharWidth;
 }
 
+void NoteHighlight(ZEBRenderQuenue& request, int32_t advance)
+{
+    const ZEBRenderQuenueWord& word = request.Words[request.CursorWord];
+    const int32_t at = int32_t(request.CursorChar);
+    if (at < word.HighlightFrom || at >= word.HighlightTo)
+        return;
+    auto& spans = request.Highlights;
+    if (!spans.empty() && spans.back().second == request.CursorX)
+        spans.back().second += advance;
+    else
+        spans.emplace_back(request.CursorX, request.CursorX + advance);
+}
+
 void DrawNextCharacter(ZEBRenderQuenue& request)
 {
     std::u16string_view glyph = GlyphAt(request.Words[request.CursorWord].Text, request.CursorChar);
     EnlargedOf(request).DrawGlyph(request, glyph);
-    request.CursorX += AdvanceOf(request, glyph);
+    const int32_t advance = AdvanceOf(request, glyph);
+    NoteHighlight(request, advance);
+    request.CursorX += advance;
     request.CursorChar += glyph.size();
+}
+
+// A phrase found shows in inverse colours, which read well on every background and font colour.
+void InvertHighlights(ZEBRenderQuenue& request, QImage& image)
+{
+    if (request.Highlights.empty())
+        return;
+    const double f = request.Metrics.SupersampleFactor;
+    QPainter painter(&image);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const auto& [from, to] : request.Highlights)
+        painter.fillRect(QRectF(from / f, 0, (to - from) / f, request.LineHeight), Qt::white);
 }
 
 void CreateReducedPicture(ZEBRenderQuenue& request)
@@ -217,6 +244,7 @@ void ReduceAndStore(ZEBRenderQuenue& request, QImage& spare)
     else
         request.Result = std::make_unique<QtLineBitmap>(ShowIndexed(reduced, request.Metrics));
     request.Reduced.reset();
+    InvertHighlights(request, ImageOf(request.Result));
 }
 
 }  // namespace

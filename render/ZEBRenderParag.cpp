@@ -1,6 +1,7 @@
 #include "render/ZEBRenderParag.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "render/ParagLayout.h"
 
@@ -11,6 +12,24 @@ namespace {
 // Saved positions without a line in view: past the last line, and nothing laid out.
 constexpr int32_t FractionPastEnd = 0xC000;
 constexpr int32_t FractionNothing = 0x4000;
+
+// The characters of word that lie in match, as the raster draws them.
+void HighlightWord(const PhraseMatch& match, const ZEBRenderWordObject& word,
+                   ZEBRenderQuenueWord& drawn)
+{
+    auto key = [&word](int32_t i) {
+        return MakeTextKey(word.Position, std::clamp(word.Unit + i, 0, 255));
+    };
+    const int32_t count = int32_t(word.Text.size());
+    int32_t from = 0;
+    while (from < count && key(from) < match.first)
+        ++from;
+    int32_t to = from;
+    while (to < count && key(to) <= match.last)
+        ++to;
+    drawn.HighlightFrom = from;
+    drawn.HighlightTo = to;
+}
 
 }  // namespace
 
@@ -125,12 +144,45 @@ void ZEBRenderParag::PlaceView(ZEBRenderLineObject& line, int32_t y)
     for (auto previous = it; previous != lines.begin(); --previous)
         (*(previous - 1))->Y = (*previous)->Y - (*(previous - 1))->Height;
 
+    // A phrase found stays highlighted only until the view moves on.
+    if (highlight_) {
+        RedrawLinesOf(*highlight_);
+        highlight_.reset();
+    }
     size_t at = PositionOf(block);
     PlaceForward(at, block.LastLine().Bottom());
     PlaceBackward(at, block.FirstLine().Y);
     Trim();
     UpdateScreenLinesAndRequests();
     host_.PositionChanged();
+}
+
+void ZEBRenderParag::ShowMatch(const PhraseMatch& match, int32_t y)
+{
+    SetPosition(KeyPosition(match.first), y);
+    SetHighlight(match);
+}
+
+void ZEBRenderParag::SetHighlight(std::optional<PhraseMatch> match)
+{
+    std::optional<PhraseMatch> old = std::exchange(highlight_, match);
+    for (const std::optional<PhraseMatch>& m : {old, highlight_})
+        if (m)
+            RedrawLinesOf(*m);
+    UpdateScreenLinesAndRequests();
+    host_.RepaintView();
+}
+
+// Lines the match touches draw their pictures again.
+void ZEBRenderParag::RedrawLinesOf(const PhraseMatch& match)
+{
+    const int32_t first = KeyPosition(match.first), last = KeyPosition(match.last);
+    for (auto& block : blocks_)
+        for (auto& line : block->Lines)
+            if (line->Start <= last && first < std::max(line->End, line->Start + 1)) {
+                line->Bitmap.reset();
+                line->CancelRequest();
+            }
 }
 
 void ZEBRenderParag::MoveBy(int32_t dy)
@@ -230,8 +282,11 @@ std::unique_ptr<ZEBRenderQuenue> ZEBRenderParag::MakeRequest(const ZEBRenderLine
     request->LineHeight = line.Height;
     request->TextTop = line.TextTop;
     request->Words.reserve(line.Words.size());
-    for (const ZEBRenderWordObject& word : line.Words)
+    for (const ZEBRenderWordObject& word : line.Words) {
         request->Words.push_back({word.Width, word.X, word.Text});
+        if (highlight_)
+            HighlightWord(*highlight_, word, request->Words.back());
+    }
     return request;
 }
 

@@ -2,14 +2,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
-#include "settings/ZEBOptions.h"
 #include "render/RenderMetrics.h"
+#include "render/TextKey.h"
 #include "render/ZEBRenderHost.h"
 #include "render/ZEBRenderParagObject.h"
 #include "render/ZEBRenderThread.h"
+#include "settings/ZEBOptions.h"
 #include "storage/ZEBBook.h"
 
 namespace zeb {
@@ -89,6 +91,11 @@ public:
     // book file could not keep the bookmark) or when it is bookmarked already.
     bool AddBookmark();
 
+    // Shows the line where match begins at y with the match's characters highlighted; the
+    // highlight goes with the next move of the view.
+    void ShowMatch(const PhraseMatch& match, int32_t y);
+    const std::optional<PhraseMatch>& Highlight() const { return highlight_; }
+
 private:
     const ZEBParagInfo& IndexInUse() const;
     void Relayout();
@@ -100,6 +107,8 @@ private:
     void Trim();
     void UpdateScreenLinesAndRequests();
     void UpdateRequest(ZEBRenderLineObject& line);
+    void SetHighlight(std::optional<PhraseMatch> match);
+    void RedrawLinesOf(const PhraseMatch& match);
 
     const ZEBOptions& options_;
     ZEBRenderHost& host_;
@@ -111,6 +120,7 @@ private:
     // After the queue: lines cancel their requests when they go.
     std::vector<std::unique_ptr<ZEBRenderParagObject>> blocks_;
     std::vector<ZEBRenderScreenLine> screenLines_;
+    std::optional<PhraseMatch> highlight_;
 };
 
 }  // namespace zeb

@@ -18,6 +18,10 @@ struct ZEBRenderWordObject {
     int32_t Width = 0;
     int32_t SpaceCount = 0;  // 0 for a text word
     std::u16string Text;     // empty for a space run
+    // Where the first character comes from: the word record's position and the index of the
+    // character's code unit in it, less the spaces a TAB at its front was widened to.
+    int32_t Position = 0;
+    int32_t Unit = 0;
 };
 
 // One line of a laid-out block; it is listed among the screen lines while it lies wholly in

@@ -17,6 +17,9 @@ struct ZEBRenderQuenueWord {
     int32_t Width = 0;
     int32_t X = 0;
     std::u16string Text;
+    // The characters [HighlightFrom, HighlightTo) show a phrase found.
+    int32_t HighlightFrom = 0;
+    int32_t HighlightTo = 0;
 };
 
 // The work of drawing one line, done a small step at a time. It holds copies of everything
@@ -40,6 +43,8 @@ public:
     size_t CursorWord = 0;
     size_t CursorChar = 0;
     int32_t CursorX = 0;  // enlarged pixels
+    // Where highlighted characters were drawn: spans of enlarged x, shown inverted.
+    std::vector<std::pair<int32_t, int32_t>> Highlights;
 
     bool IsFinished() const { return StepState >= Finished; }
     // The finished picture, handed over; the request is cancelled with it.

@@ -263,5 +263,29 @@ TEST(QtRasterTest, AtDevicePixelRatioTwoTheTextIsDrawnAtTwiceTheResolution)
     EXPECT_NEAR(two.bottom(), 2 * one.bottom() + 1, 2);
 }
 
+// A phrase found shows inverted: where the highlighted "ab" is drawn, every pixel is the
+// inverse of the plain picture's; "Wc" is left alone.
+TEST(QtRasterTest, HighlightedCharactersAreDrawnInverted)
+{
+    for (bool trueColor : {true, false}) {
+        QtRasterStep raster;
+        auto plain = Request(2, trueColor);
+        auto marked = Request(2, trueColor);
+        marked->Words[0].HighlightTo = 2;
+        StepUntil(raster, *plain, ZEBRenderQuenue::Finished);
+        StepUntil(raster, *marked, ZEBRenderQuenue::Finished);
+        const QImage a = ImageOf(plain->Result).convertToFormat(QImage::Format_RGB32);
+        const QImage b = ImageOf(marked->Result).convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(marked->Highlights.size(), 1u);
+        const int from = marked->Highlights[0].first / 2, to = marked->Highlights[0].second / 2;
+        EXPECT_EQ(from, 5);
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb expected = x >= from && x < to ? a.pixel(x, y) ^ 0xFFFFFF : a.pixel(x, y);
+                ASSERT_EQ(b.pixel(x, y) & 0xFFFFFF, expected & 0xFFFFFF) << x << "," << y;
+            }
+    }
+}
+
 }  // namespace
 }  // namespace zeb::test
