@@ -75,11 +75,15 @@ TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter)
     connect(&pointerTimer_, &QTimer::timeout, this, &TAA_Main::PointerTick);
     pointerTimer_.start(PointerCheckMs);
     CreateLibrary();
+    about_ = new TAA_About(this);
     QCoreApplication::postEvent(this, new QEvent(QEvent::Type(ReaderStartEvent)));
 }
 
 TAA_Main::~TAA_Main()
 {
+    // Ending the timer processes events: a start message still waiting must not show a window
+    // that is going away.
+    firstShow_ = false;
     // The library window uses the reader link and the import's dialogs, which go before it.
     delete library_;
     if (autoScroll_)
