@@ -14,6 +14,7 @@
 #include "app/AutoScroll.h"
 #include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
+#include "app/TAA_About.h"
 #include "app/WindowPlacement.h"
 #include "import/ui/TAA_Encode.h"
 #include "import/ui/TAA_Progress.h"
@@ -56,14 +57,15 @@ double NowInDays()
 
 }  // namespace
 
-TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter)
+TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter,
+                   const CodePageProbed& probed)
     : programFolder_(std::move(programFolder)),
       prompter_(prompter),
       pointer_(QCursor::pos(), NowInDays())
 {
     setWindowTitle(QString::fromLatin1(Caption));
     setMinimumSize(InitialWidth, InitialHeight);
-    codepages_.BuildCatalogue();
+    codepages_.BuildCatalogue(probed);
     importCodePage_ = codepages_.InitialImportCodePage();
     LoadSettings();
     CreateWidgets();
@@ -394,6 +396,11 @@ void TAA_Main::ToggleFullScreen()
     view_->update();
     busy_ = false;
     options_.Notify({SettingsChanged, ProportionalLookChanged, FixedLookChanged, LayoutChanged});
+}
+
+void TAA_Main::ShowAbout()
+{
+    about_->Show();
 }
 
 void TAA_Main::ShowHelp()
