@@ -14,6 +14,7 @@
 #include "app/AutoScroll.h"
 #include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
+#include "app/TAA_About.h"
 #include "app/WindowPlacement.h"
 #include "import/ui/TAA_Encode.h"
 #include "import/ui/TAA_Progress.h"
@@ -56,14 +57,15 @@ double NowInDays()
 
 }  // namespace
 
-TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter)
+TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter,
+                   const CodePageProbed& probed)
     : programFolder_(std::move(programFolder)),
       prompter_(prompter),
       pointer_(QCursor::pos(), NowInDays())
 {
     setWindowTitle(QString::fromLatin1(Caption));
     setMinimumSize(InitialWidth, InitialHeight);
-    codepages_.BuildCatalogue();
+    codepages_.BuildCatalogue(probed);
     importCodePage_ = codepages_.InitialImportCodePage();
     LoadSettings();
     CreateWidgets();
@@ -75,11 +77,15 @@ TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter)
     connect(&pointerTimer_, &QTimer::timeout, this, &TAA_Main::PointerTick);
     pointerTimer_.start(PointerCheckMs);
     CreateLibrary();
+    about_ = new TAA_About(this);
     QCoreApplication::postEvent(this, new QEvent(QEvent::Type(ReaderStartEvent)));
 }
 
 TAA_Main::~TAA_Main()
 {
+    // Ending the timer processes events: a start message still waiting must not show a window
+    // that is going away.
+    firstShow_ = false;
     // The library window uses the reader link and the import's dialogs, which go before it.
     delete library_;
     if (autoScroll_)
@@ -390,6 +396,11 @@ void TAA_Main::ToggleFullScreen()
     view_->update();
     busy_ = false;
     options_.Notify({SettingsChanged, ProportionalLookChanged, FixedLookChanged, LayoutChanged});
+}
+
+void TAA_Main::ShowAbout()
+{
+    about_->Show();
 }
 
 void TAA_Main::ShowHelp()

@@ -26,6 +26,7 @@ class LibraryReader;
 class MainToolbar;
 class ReaderSurface;
 class ScreenSaver;
+class TAA_About;
 class TAA_Browse;
 class TZEBScroll;
 class ZEBImportPreview;
@@ -42,8 +43,12 @@ class TAA_Main : public QWidget {
     Q_OBJECT
 
 public:
+    // Told each code page number the catalogue has probed while the window is created, for
+    // the start-up gauge.
+    using CodePageProbed = std::function<void(int32_t codePage)>;
+
     // programFolder holds "Global.cfg", "Books" and the help file.
-    TAA_Main(std::string programFolder, ZEBPrompter& prompter);
+    TAA_Main(std::string programFolder, ZEBPrompter& prompter, const CodePageProbed& probed = {});
     ~TAA_Main() override;
 
     // Asked by "Open the Book" (and at first show without a last book) for the book to open;
@@ -55,6 +60,8 @@ public:
 
     void RunCommand(ReaderCommand command);
     void ToggleFullScreen();
+    // The about box, shown modally.
+    void ShowAbout();
     // Writes "Global.cfg", then the open book's state; each is tried whatever became of the
     // other, and a failure is reported.
     void SaveState();
@@ -144,6 +151,7 @@ private:
     std::unique_ptr<ZEBProgress> importProgress_;
     std::unique_ptr<LibraryReader> libraryReader_;
     TAA_Browse* library_ = nullptr;
+    TAA_About* about_ = nullptr;
     BookChooser chooseBook_;
 };
 

@@ -25,6 +25,11 @@ public:
     // Fills the catalogue, calling probed with every number from FirstProbed to LastProbed once
     // it is done (the start-up gauge follows it).
     void BuildCatalogue(const std::function<void(int32_t codePage)>& probed = {});
+    // How many of width pixels the start-up gauge fills once codePage has been probed.
+    static constexpr int32_t ProbeGauge(int32_t codePage, int32_t width)
+    {
+        return int32_t(int64_t(codePage - FirstProbed) * width / (LastProbed - FirstProbed));
+    }
 
     int32_t Count() const { return int32_t(entries_.size()); }
     // The entry at index, or null outside 0 .. Count() - 1.

@@ -1,13 +1,10 @@
 #include "import/ui/TAA_Progress.h"
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProgressBar>
-#include <QWindow>
+
+#include "platform/ui/ShowWindow.h"
 
 namespace zeb {
 
@@ -15,8 +12,6 @@ namespace {
 
 constexpr int ClientWidth = 270;
 constexpr int ClientHeight = 31;
-// How long a new window may take to be mapped by the window system.
-constexpr int MapTimeoutMs = 1000;
 
 }  // namespace
 
@@ -40,8 +35,9 @@ void TAA_Progress::Create(const std::string& text, int64_t maximum)
     setWindowTitle(QString::fromStdString(text));
     maximum_ = maximum;
     bar_->setValue(0);
-    CentreOverMainWindow();
-    ShowOnScreen();
+    if (mainWindow_)
+        CentreOver(*this, *mainWindow_);
+    ShowOnScreen(*this);
     repaint();
 }
 
@@ -60,30 +56,6 @@ void TAA_Progress::Progress(int64_t value)
 void TAA_Progress::Destroy()
 {
     hide();
-}
-
-void TAA_Progress::CentreOverMainWindow()
-{
-    if (!mainWindow_)
-        return;
-    const QRect main = mainWindow_->frameGeometry();
-    const QSize frame = frameGeometry().size();
-    move(main.left() + ((mainWindow_->width() - frame.width()) >> 1),
-         main.top() + ((mainWindow_->height() - frame.height()) >> 1));
-}
-
-// The operation runs without returning to the event loop: without this wait a new window may
-// never be mapped, and painting into it shows nothing.
-void TAA_Progress::ShowOnScreen()
-{
-    show();
-    QElapsedTimer waited;
-    waited.start();
-    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < MapTimeoutMs) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace zeb

@@ -30,9 +30,6 @@ public:
     const QProgressBar& Bar() const { return *bar_; }
 
 private:
-    void CentreOverMainWindow();
-    void ShowOnScreen();
-
     QWidget* mainWindow_;
     QProgressBar* bar_;
     int64_t maximum_ = 0;

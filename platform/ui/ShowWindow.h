@@ -1,0 +1,17 @@
+#pragma once
+
+class QWidget;
+
+namespace zeb {
+
+// Moves window to the middle of its screen's available area.
+void CentreOnScreen(QWidget& window);
+
+// Moves window, frame included, over the middle of over's client area.
+void CentreOver(QWidget& window, const QWidget& over);
+
+// Shows window and waits until the window system has mapped it, for windows shown while work
+// runs without returning to the event loop: unmapped, whatever they paint is never seen.
+void ShowOnScreen(QWidget& window);
+
+}  // namespace zeb
