@@ -118,6 +118,7 @@ void TAA_Main::CreateWidgets()
     optionsPanel_ = new zeb::OptionsPanel(options_, busy_, this);
     optionsPanelHeight_ = optionsPanel_->DesignedSize().height();
     optionsPanel_->resize(optionsPanel_->DesignedSize().width(), 0);
+    optionsPanel_->hide();
     // A large desktop font widens the panel; the window never cuts it off.
     setMinimumWidth(std::max(minimumWidth(), optionsPanel_->DesignedSize().width()));
     PlaceOptionsPanel();
@@ -259,6 +260,8 @@ void TAA_Main::FormattingToggled(bool pressed)
 void TAA_Main::OptionsToggled(bool pressed)
 {
     optionsPanel_->resize(optionsPanel_->DesignedSize().width(), pressed ? optionsPanelHeight_ : 0);
+    // Hidden, its fields take neither the focus (Tab from the view) nor keys.
+    optionsPanel_->setVisible(pressed);
     PlaceOptionsPanel();
     optionsPanel_->raise();
     view_->setFocus();

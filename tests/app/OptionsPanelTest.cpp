@@ -473,8 +473,11 @@ TEST_F(ReaderWindowTest, ReaderKeysAndHelpWorkFromThePanel)
     WriteBook(5);
     StartWithBook();
     WhileReading([&] {
-        QTest::keyClick(View(), Qt::Key_Asterisk, Qt::KeypadModifier);
         zeb::OptionsPanel* panel = window->OptionsPanel();
+        QTest::keyClick(View(), Qt::Key_Tab);
+        EXPECT_FALSE(panel->isAncestorOf(QApplication::focusWidget())) << "the hidden panel took the focus";
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Asterisk, Qt::KeypadModifier);
+        ASSERT_TRUE(panel->isVisible());
         QRadioButton* jump = panel->Group(MovementControl)->Item(1);
         jump->setFocus();
         QTest::keyClick(jump, Qt::Key_Slash, Qt::KeypadModifier);  // "Smooth Scroll / Jump"
