@@ -2,7 +2,6 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
-#include <QRadioButton>
 
 #include "app/ColorRefQt.h"
 #include "app/FieldValue.h"
@@ -85,18 +84,8 @@ void OptionsPanel::ConnectControls()
 {
     connect(speed_, &SpeedGroup::ModeClicked, this,
             [this](bool constant) { WhenIdle([&] { options_.SetSpeedMode(constant); }); });
-    connect(speed_->LinesField(), &NumberField::Changed, this, [this](const QString& text) {
-        WhenIdle([&] {
-            if (auto value = FieldValue(text.toStdString(), SpeedRange))
-                options_.SetLinesPerSecond(*value);
-        });
-    });
-    connect(speed_->CharsField(), &NumberField::Changed, this, [this](const QString& text) {
-        WhenIdle([&] {
-            if (auto value = FieldValue(text.toStdString(), SpeedRange))
-                options_.SetCharsPerSecond(*value);
-        });
-    });
+    ConnectField(speed_->LinesField(), SpeedRange, [this](int32_t v) { options_.SetLinesPerSecond(v); });
+    ConnectField(speed_->CharsField(), SpeedRange, [this](int32_t v) { options_.SetCharsPerSecond(v); });
 
     const std::pair<PanelControl, std::function<void(int)>> radioActions[] = {
         {FormattingControl, [this](int i) { options_.SetTextFormatting(uint8_t(i)); }},
@@ -126,16 +115,20 @@ void OptionsPanel::ConnectProfile(FontProfileIndex which)
             [this, which] { ChooseColor(which, true); });
     connect(group->FontColorButton(), &QPushButton::clicked, this,
             [this, which] { ChooseColor(which, false); });
-    connect(group->MarginsField(), &NumberField::Changed, this, [this, which](const QString& text) {
+    ConnectField(group->MarginsField(), PageMarginsRange,
+                 [this, which](int32_t v) { options_.SetPageMargins(which, v); });
+    ConnectField(group->IntervalField(), LineIntervalRange,
+                 [this, which](int32_t v) { options_.SetLineInterval(which, v); });
+}
+
+// A number within range sets the field's setting; any other text changes nothing.
+void OptionsPanel::ConnectField(NumberField* field, SettingRange range,
+                                std::function<void(int32_t)> set)
+{
+    connect(field, &NumberField::Changed, this, [this, range, set](const QString& text) {
         WhenIdle([&] {
-            if (auto value = FieldValue(text.toStdString(), PageMarginsRange))
-                options_.SetPageMargins(which, *value);
-        });
-    });
-    connect(group->IntervalField(), &NumberField::Changed, this, [this, which](const QString& text) {
-        WhenIdle([&] {
-            if (auto value = FieldValue(text.toStdString(), LineIntervalRange))
-                options_.SetLineInterval(which, *value);
+            if (auto value = FieldValue(text.toStdString(), range))
+                set(*value);
         });
     });
 }

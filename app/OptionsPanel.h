@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace zeb {
 
+class NumberField;
 class ProfileGroup;
 class RadioGroup;
 class ReaderMenu;
@@ -64,6 +65,7 @@ private:
     void CreateControls();
     void ConnectControls();
     void ConnectProfile(FontProfileIndex which);
+    void ConnectField(NumberField* field, SettingRange range, std::function<void(int32_t)> set);
     void Arrange();
     QWidget* Control(PanelControl control) const;
     // Runs a control's action unless the program is changing controls.
