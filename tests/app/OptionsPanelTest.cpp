@@ -483,6 +483,14 @@ TEST_F(ReaderWindowTest, ReaderKeysAndHelpWorkFromThePanel)
         QTest::keyClick(jump, Qt::Key_Slash, Qt::KeypadModifier);  // "Smooth Scroll / Jump"
         EXPECT_FALSE(window->Options().Settings().TextMovement);
         EXPECT_TRUE(jump->isChecked());
+        // Typed into a field, "-" is a minus sign, not "Slower to Scroll".
+        QLineEdit* margins = panel->Profile(ProportionalProfile)->MarginsField()->Edit();
+        margins->setFocus();
+        margins->selectAll();
+        QTest::keyClicks(margins, QStringLiteral("-5"));
+        EXPECT_EQ(margins->text(), "-5");
+        EXPECT_EQ(window->Options().Settings().LinesPerSecond, 50);
+        EXPECT_EQ(window->Options().Profile(ProportionalProfile).PageMargins, 5);
         EXPECT_EQ(panel->Group(MovementControl)->contextMenuPolicy(), Qt::ActionsContextMenu);
         EXPECT_EQ(panel->Button(DefaultControl)->contextMenuPolicy(), Qt::ActionsContextMenu);
         QTest::mouseClick(panel->Button(HelpControl), Qt::LeftButton);
