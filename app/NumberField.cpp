@@ -4,6 +4,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -16,6 +17,8 @@ namespace {
 // Wide enough for three digits and a sign.
 constexpr const char* WidestText = "-000";
 constexpr int UpDownWidth = 14;
+// What a line edit keeps between its frame and its text on either side.
+constexpr int LineEditInnerMargin = 2;
 
 QToolButton* Arrow(Qt::ArrowType type, QWidget* parent)
 {
@@ -35,8 +38,9 @@ NumberField::NumberField(SettingRange range, QWidget* parent)
 {
     edit_ = new QLineEdit(this);
     const QMargins m = edit_->textMargins();
+    const int frame = edit_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit_);
     edit_->setFixedWidth(edit_->fontMetrics().horizontalAdvance(QLatin1String(WidestText)) +
-                         m.left() + m.right() + 10);
+                         m.left() + m.right() + 2 * (frame + LineEditInnerMargin));
     up_ = Arrow(Qt::UpArrow, this);
     down_ = Arrow(Qt::DownArrow, this);
 

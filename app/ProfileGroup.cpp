@@ -1,5 +1,6 @@
 #include "app/ProfileGroup.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QGridLayout>

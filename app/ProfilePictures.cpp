@@ -1,5 +1,7 @@
 #include "app/ProfilePictures.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include "app/ColorRefQt.h"
@@ -19,7 +21,7 @@ QImage ReducedText(const FontProfile& profile, int32_t supersample, int ratio)
     canvas.SetFont(profile, supersample * ratio);
     const FontMetrics tm = canvas.Metrics();
     const int width = SampleWidth * ratio;  // the rest of the line is clipped anyway
-    const int height = tm.Height / supersample;
+    const int height = std::max(tm.Height / supersample, 1);
     QImage enlarged(width * supersample, height * supersample, QImage::Format_RGB32);
     enlarged.fill(QColorOf(profile.BackColor));
     {
