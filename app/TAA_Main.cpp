@@ -40,7 +40,6 @@ namespace {
 
 const char* const Caption = "ZEB Book Reader Professional 1.1";
 constexpr int InitialWidth = 640, InitialHeight = 460;
-constexpr int OptionsPanelWidth = 543, OptionsPanelDesignedHeight = 169;
 constexpr int PointerCheckMs = 200;
 constexpr int TextCheckPollMs = 20;
 
@@ -122,10 +121,12 @@ void TAA_Main::CreateWidgets()
     layout->addWidget(mainPanel_, 1);
 
     // The options panel lies over the view's bottom-left corner; hidden, it is 0 high.
-    optionsPanel_ = new QWidget(this);
-    FillBackground(*optionsPanel_, palette().color(QPalette::Window));
-    optionsPanelHeight_ = OptionsPanelDesignedHeight;
-    optionsPanel_->resize(OptionsPanelWidth, 0);
+    optionsPanel_ = new zeb::OptionsPanel(options_, busy_, this);
+    optionsPanelHeight_ = optionsPanel_->DesignedSize().height();
+    optionsPanel_->resize(optionsPanel_->DesignedSize().width(), 0);
+    optionsPanel_->hide();
+    // A large desktop font widens the panel; the window never cuts it off.
+    setMinimumWidth(std::max(minimumWidth(), optionsPanel_->DesignedSize().width()));
     PlaceOptionsPanel();
     help_ = new HelpViewer(this);
 
@@ -148,7 +149,7 @@ void TAA_Main::CreateWidgets()
 
     menu_ = new ReaderMenu([this](ReaderCommand command) { RunCommand(command); }, this);
     menu_->Attach(view_);
-    menu_->Attach(optionsPanel_);
+    optionsPanel_->AttachMenu(*menu_);
 }
 
 void TAA_Main::CreateLibrary()
@@ -202,7 +203,10 @@ void TAA_Main::ConnectToolbar()
 void TAA_Main::ConnectOptions()
 {
     options_.SetHandler(SettingsChanged, [this] { OnSettingsChanged(); });
+    options_.SetHandler(ProportionalLookChanged, [this] { optionsPanel_->ShowLook(ProportionalProfile); });
+    options_.SetHandler(FixedLookChanged, [this] { optionsPanel_->ShowLook(FixedProfile); });
     options_.SetHandler(LayoutChanged, [this] { OnLayoutChanged(); });
+    connect(optionsPanel_, &zeb::OptionsPanel::HelpRequested, this, [this] { ShowHelp(); });
 }
 
 void TAA_Main::RunCommand(ReaderCommand command)
@@ -261,7 +265,9 @@ void TAA_Main::FormattingToggled(bool pressed)
 
 void TAA_Main::OptionsToggled(bool pressed)
 {
-    optionsPanel_->resize(OptionsPanelWidth, pressed ? optionsPanelHeight_ : 0);
+    optionsPanel_->resize(optionsPanel_->DesignedSize().width(), pressed ? optionsPanelHeight_ : 0);
+    // Hidden, its fields take neither the focus (Tab from the view) nor keys.
+    optionsPanel_->setVisible(pressed);
     PlaceOptionsPanel();
     optionsPanel_->raise();
     view_->setFocus();
@@ -272,13 +278,19 @@ void TAA_Main::PlaceOptionsPanel()
     optionsPanel_->move(0, height() - optionsPanel_->height());
 }
 
+// The controls changed here are the program's doing, not the user's; a change that came from
+// a panel control leaves the panel's fields as the user typed them.
 void TAA_Main::OnSettingsChanged()
 {
+    const bool wasBusy = busy_;
+    busy_ = true;
     const ReaderSettings& s = options_.Settings();
     autoScroll_->UpdateRate();
     screenSaver_->SetInhibited(s.AutoScrollActive);
     toolbar_->AutoScrollButton()->setChecked(s.AutoScrollActive);
     toolbar_->FormattingButton()->setChecked(s.TextFormatting == FormattingOriginal);
+    optionsPanel_->Refresh(!wasBusy);
+    busy_ = wasBusy;
 }
 
 // Auto-scroll pauses while the text is laid out again with the new look.

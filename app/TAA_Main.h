@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/OptionsPanel.h"
 #include "app/PointerHider.h"
 #include "app/ReaderCommands.h"
 #include "import/ZEBCodepage.h"
@@ -75,7 +76,7 @@ public:
     TZEBScroll* View() const { return view_; }
     TAA_Browse* Library() const { return library_; }
     MainToolbar* Toolbar() const { return toolbar_; }
-    QWidget* OptionsPanel() const { return optionsPanel_; }
+    zeb::OptionsPanel* OptionsPanel() const { return optionsPanel_; }
     const ReaderMenu& Menu() const { return *menu_; }
     HelpViewer* Help() const { return help_; }
     const QRect& RestoredBounds() const { return restoredBounds_; }
@@ -134,7 +135,7 @@ private:
     MainToolbar* toolbar_ = nullptr;
     QWidget* mainPanel_ = nullptr;
     TZEBScroll* view_ = nullptr;
-    QWidget* optionsPanel_ = nullptr;
+    zeb::OptionsPanel* optionsPanel_ = nullptr;
     HelpViewer* help_ = nullptr;
     ReaderMenu* menu_ = nullptr;
     QTimer pointerTimer_;
