@@ -207,6 +207,7 @@ void TAA_Main::ConnectOptions()
     options_.SetHandler(FixedLookChanged, [this] { optionsPanel_->ShowLook(FixedProfile); });
     options_.SetHandler(LayoutChanged, [this] { OnLayoutChanged(); });
     connect(optionsPanel_, &zeb::OptionsPanel::HelpRequested, this, [this] { ShowHelp(); });
+    connect(optionsPanel_, &zeb::OptionsPanel::AboutRequested, this, [this] { ShowAbout(); });
 }
 
 void TAA_Main::RunCommand(ReaderCommand command)
