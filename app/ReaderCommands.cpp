@@ -31,6 +31,9 @@ const std::vector<CommandEntry>& CommandTable()
         {ReaderCommand::Options, "Options", {Pad(Qt::Key_Asterisk), Qt::Key_Asterisk}},
         {ReaderCommand::Close, "Close Application", {Qt::Key_Escape}},
         {ReaderCommand::Help, "Help", {Qt::Key_F1}},
+        {ReaderCommand::Find, "Find...", {QKeySequence::Find}, true},
+        {ReaderCommand::FindNext, "Find Next", {Qt::Key_F3}},
+        {ReaderCommand::FindPrevious, "Find Previous", {Qt::SHIFT | Qt::Key_F3}},
     };
     return table;
 }

@@ -29,6 +29,9 @@ enum class ReaderCommand {
     Options,
     Close,
     Help,
+    Find,
+    FindNext,
+    FindPrevious,
 };
 
 // One entry of the popup menu: its caption and keys, the first of them the one it shows.

@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "app/AutoScroll.h"
+#include "app/FindBar.h"
 #include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
 #include "app/TAA_About.h"
@@ -146,6 +147,9 @@ void TAA_Main::CreateWidgets()
     session_->SetSaveSettings([this] { SaveGlobalConfig(GlobalConfigPath(programFolder_), LiveConfig()); });
     scroller_ = std::make_unique<ViewScroller>(*engine_, options_, *surface_, PreciseWait);
     autoScroll_ = std::make_unique<AutoScroll>(*engine_, options_, *scroller_, *surface_);
+    finder_ = std::make_unique<FindInBook>(*engine_, *scroller_);
+    findBar_ = new FindBar(*finder_, mainPanel_);
+    connect(findBar_, &FindBar::Closed, view_, [this] { view_->setFocus(); });
 
     menu_ = new ReaderMenu([this](ReaderCommand command) { RunCommand(command); }, this);
     menu_->Attach(view_);
@@ -232,6 +236,9 @@ void TAA_Main::RunCommand(ReaderCommand command)
         break;
     case ReaderCommand::Close: Close(); break;
     case ReaderCommand::Help: ShowHelp(); break;
+    case ReaderCommand::Find: findBar_->Open(); break;
+    case ReaderCommand::FindNext: findBar_->FindAgain(BookSearch::Direction::Forward); break;
+    case ReaderCommand::FindPrevious: findBar_->FindAgain(BookSearch::Direction::Backward); break;
     }
 }
 

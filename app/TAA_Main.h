@@ -22,6 +22,8 @@
 namespace zeb {
 
 class AutoScroll;
+class FindBar;
+class FindInBook;
 class HelpViewer;
 class LibraryReader;
 class MainToolbar;
@@ -79,6 +81,7 @@ public:
     zeb::OptionsPanel* OptionsPanel() const { return optionsPanel_; }
     const ReaderMenu& Menu() const { return *menu_; }
     HelpViewer* Help() const { return help_; }
+    FindBar* Finder() const { return findBar_; }
     const QRect& RestoredBounds() const { return restoredBounds_; }
     bool PointerVisible() const { return pointer_.Visible(); }
     // The pointer check the window runs every 200 ms, for tests that bring their own clock.
@@ -148,6 +151,8 @@ private:
     std::unique_ptr<ViewScroller> scroller_;
     std::unique_ptr<ScreenSaver> screenSaver_;
     std::unique_ptr<AutoScroll> autoScroll_;
+    std::unique_ptr<FindInBook> finder_;
+    FindBar* findBar_ = nullptr;
     std::unique_ptr<ZEBImportPreview> importPreview_;
     std::unique_ptr<ZEBProgress> importProgress_;
     std::unique_ptr<LibraryReader> libraryReader_;

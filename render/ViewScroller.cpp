@@ -230,6 +230,12 @@ void ViewScroller::GoToTop()
     view_.RepaintAll();
 }
 
+void ViewScroller::ShowMatch(const PhraseMatch& match)
+{
+    engine_.ShowMatch(match, M().ViewHeight / 4);
+    view_.RepaintAll();
+}
+
 void ViewScroller::GoToBottom()
 {
     const int32_t last = engine_.Book().TextEnd() - 1;

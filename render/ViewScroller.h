@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "render/TextKey.h"
 #include "render/ZEBRenderParag.h"
 #include "render/ZEBViewSurface.h"
 #include "settings/ZEBOptions.h"
@@ -47,6 +48,9 @@ public:
     void GoToTop();
     // The end of the book's last paragraph three quarters of the view down.
     void GoToBottom();
+    // Shows the line where a phrase found begins a quarter down the view, the phrase
+    // highlighted, as "go to top" places the text's start.
+    void ShowMatch(const PhraseMatch& match);
 
     // The distances of the commands; a positive one moves the text down.
     int32_t LineDownDistance() const;

@@ -23,7 +23,7 @@ TEST(ReaderMenu, EntriesInTheirOrderWithSeparators)
               "Moves Up One Page|Moves Down One Page|Moves Up One Line|Moves Down One Line|"
               "Moves to the Top of a File|Moves to the Bottom of a File|-|"
               "Auto Scroll Start/Stop|Smooth Scroll / Jump|Faster to Scroll|Slower to Scroll|-|"
-              "Full screen|Options|Close Application|Help");
+              "Full screen|Options|Close Application|Help|-|Find...|Find Next|Find Previous");
     // The menu shows the numeric pad's keys.
     EXPECT_EQ(menu.Action(ReaderCommand::Faster)->shortcut(),
               QKeySequence(Qt::KeypadModifier | Qt::Key_Plus));
@@ -55,6 +55,9 @@ TEST(ReaderMenu, EveryKeyRunsItsCommandWhileTheFocusIsInTheAttachedWidget)
         {Qt::Key_Asterisk, Qt::NoModifier, ReaderCommand::Options},
         {Qt::Key_Escape, Qt::NoModifier, ReaderCommand::Close},
         {Qt::Key_F1, Qt::NoModifier, ReaderCommand::Help},
+        {Qt::Key_F, Qt::ControlModifier, ReaderCommand::Find},
+        {Qt::Key_F3, Qt::NoModifier, ReaderCommand::FindNext},
+        {Qt::Key_F3, Qt::ShiftModifier, ReaderCommand::FindPrevious},
     };
     std::optional<ReaderCommand> ran;
     ReaderMenu menu([&](ReaderCommand command) { ran = command; });
