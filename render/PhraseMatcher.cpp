@@ -12,14 +12,21 @@ bool IsBlank(char16_t unit)
 }  // namespace
 
 PhraseMatcher::PhraseMatcher(std::u16string_view phrase, bool matchCase)
-    : fold_(matchCase ? nullptr : &CaseFolding())
+    : units_(std::make_unique<CaseFoldTable>())
 {
+    if (matchCase) {
+        for (size_t u = 0; u < units_->size(); ++u)
+            (*units_)[u] = char16_t(u);
+    } else {
+        *units_ = CaseFolding();
+    }
+    (*units_)[u'\t'] = u' ';
     for (char16_t unit : phrase) {
         if (IsBlank(unit)) {
             if (!phrase_.empty() && phrase_.back() != u' ')
                 phrase_ += u' ';
         } else {
-            phrase_ += fold_ ? (*fold_)[unit] : unit;
+            phrase_ += (*units_)[unit];
         }
     }
     if (!phrase_.empty() && phrase_.back() == u' ')
@@ -50,20 +57,25 @@ void PhraseMatcher::Reset()
 
 void PhraseMatcher::FeedWord(int32_t position, const uint8_t* units, int32_t count)
 {
+    const CaseFoldTable& as = *units_;
     const char16_t first = phrase_.empty() ? u'\0' : phrase_[0];
-    for (int32_t i = 0; i < count; ++i) {
-        char16_t unit = char16_t(units[2 * i] | (units[2 * i + 1] << 8));
-        if (unit == u'\t')
-            unit = u' ';
-        else if (fold_)
-            unit = (*fold_)[unit];
-        // Most units start nothing: no key to keep, no state to walk.
-        if (matched_ == 0 && unit != first && unit != u' ') {
-            afterBlank_ = false;
-            ++fed_;
-            continue;
+    auto unitAt = [&](int32_t i) { return as[char16_t(units[2 * i] | (units[2 * i + 1] << 8))]; };
+    int32_t i = 0;
+    while (i < count) {
+        // Most units start nothing: they are only counted, with no key kept and no state walked.
+        if (matched_ == 0) {
+            const int32_t from = i;
+            while (i < count && unitAt(i) != first && unitAt(i) != u' ')
+                ++i;
+            if (i > from) {
+                fed_ += i - from;
+                afterBlank_ = false;
+            }
+            if (i == count)
+                return;
         }
-        Feed(unit, MakeTextKey(position, i));
+        Feed(unitAt(i), MakeTextKey(position, i));
+        ++i;
     }
 }
 

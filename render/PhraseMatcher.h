@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,7 +32,18 @@ public:
     void Reset();
     // A word record's count code units, UTF-16LE as the stream holds them.
     void FeedWord(int32_t position, const uint8_t* units, int32_t count);
-    void FeedBlank(int32_t position) { Feed(u' ', MakeTextKey(position, 0)); }
+    // A space run or a line end: one blank, and none after another.
+    void FeedBlank(int32_t position)
+    {
+        if (afterBlank_)
+            return;
+        if (matched_ == 0) {  // a phrase never starts with a blank
+            afterBlank_ = true;
+            ++fed_;
+            return;
+        }
+        Feed(u' ', MakeTextKey(position, 0));
+    }
     // Code units fed since the last Reset, blanks collapsed.
     int64_t Fed() const { return fed_; }
     // Matches handed to the sink so far.
@@ -44,7 +56,8 @@ private:
     std::vector<int32_t> fallback_;  // the failure function of the phrase
     std::vector<TextKey> ring_;      // the keys of the last units fed
     size_t ringMask_ = 0;
-    const CaseFoldTable* fold_ = nullptr;  // null when the case must match
+    // What each code unit is matched as: folded unless the case must match, a TAB a blank.
+    std::unique_ptr<CaseFoldTable> units_;
     int32_t matched_ = 0;
     int64_t fed_ = 0;
     int64_t matches_ = 0;

@@ -1,6 +1,7 @@
 #include "render/TextStreamScan.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "render/PhraseMatcher.h"
 #include "storage/ZEBFile.h"
@@ -34,25 +35,40 @@ bool TextStreamScan::Fill()
     return true;
 }
 
+void TextStreamScan::FeedRecord(PhraseMatcher& matcher, const uint8_t* record)
+{
+    if (record[0] != 0) {
+        matcher.FeedWord(position_, record + 1, record[0]);
+        position_ += 1 + 2 * record[0];
+    } else {
+        matcher.FeedBlank(position_);
+        position_ += 2;
+    }
+}
+
 int32_t TextStreamScan::Feed(PhraseMatcher& matcher, int32_t stop, int32_t budget)
 {
     const int32_t from = position_;
     const int64_t matches = matcher.Matches();
-    stop = std::min(stop, textEnd_);
-    while (position_ < stop && position_ - from < budget && matcher.Matches() == matches) {
-        if (bufferEnd_ - position_ < LongestRecord && bufferEnd_ < textEnd_ && !Fill())
-            break;
-        const uint8_t* record = buffer_.data() + (position_ - bufferStart_);
-        const int32_t length = record[0] != 0 ? 1 + 2 * record[0] : 2;
-        if (position_ + length > bufferEnd_) {
-            position_ = textEnd_;  // cut off by the text's end
-            break;
+    stop = int32_t(std::min<int64_t>({stop, textEnd_, int64_t(from) + budget}));
+    while (position_ < stop && matcher.Matches() == matches) {
+        if (bufferEnd_ - position_ < LongestRecord && bufferEnd_ < textEnd_)
+            Fill();
+        const uint8_t* base = buffer_.data() - bufferStart_;
+        if (bufferEnd_ - position_ < LongestRecord) {
+            // The text's last records: each must end inside it.
+            const uint8_t* record = base + position_;
+            if (position_ + (record[0] != 0 ? 1 + 2 * record[0] : 2) > bufferEnd_) {
+                position_ = textEnd_;
+                break;
+            }
+            FeedRecord(matcher, record);
+            continue;
         }
-        if (record[0] != 0)
-            matcher.FeedWord(position_, record + 1, record[0]);
-        else
-            matcher.FeedBlank(position_);
-        position_ += length;
+        // A record that starts before this ends inside the buffer.
+        const int32_t whole = std::min(stop, bufferEnd_ - LongestRecord + 1);
+        while (position_ < whole && matcher.Matches() == matches)
+            FeedRecord(matcher, base + position_);
     }
     return position_ - from;
 }

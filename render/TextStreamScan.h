@@ -27,6 +27,7 @@ public:
 
 private:
     bool Fill();
+    void FeedRecord(PhraseMatcher& matcher, const uint8_t* record);
 
     ZEBFile& file_;
     int32_t textEnd_;
