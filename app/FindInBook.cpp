@@ -5,13 +5,6 @@
 
 namespace zeb {
 
-namespace {
-
-// Bytes of the text read per pass of the event loop: a few milliseconds of work.
-constexpr int32_t StepBytes = 2 << 20;
-
-}  // namespace
-
 FindInBook::FindInBook(ZEBRenderParag& engine, ViewScroller& scroller, QObject* parent)
     : QObject(parent), engine_(engine), scroller_(scroller)
 {
@@ -68,7 +61,7 @@ void FindInBook::Step()
         Cancel();
         return;
     }
-    const BookSearch::State state = search_.Step(StepBytes);
+    const BookSearch::State state = search_.Step(SearchStepBytes);
     if (state == BookSearch::State::Running) {
         if (report_)
             report_(Outcome::Searching, search_.Progress());

@@ -1,7 +1,7 @@
 // Finding a phrase in a book made from 100 MB of text: a phrase that is not there, searched end
 // to end forward and backward, and the first match of a phrase that lies a little after the
 // reading position, from 20 random positions. The search runs in the steps the reader gives it
-// between its other work (8 MiB each).
+// between its other work.
 // Run: build/bench/search_bench [megabytes]
 #include <algorithm>
 #include <chrono>
@@ -21,8 +21,6 @@ namespace {
 
 using namespace zeb;
 using Clock = std::chrono::steady_clock;
-
-constexpr int32_t StepBytes = 8 << 20;
 
 double Seconds(Clock::time_point since)
 {
@@ -50,7 +48,7 @@ double Run(BookSearch& search, const BookSearch::Request& request, int& steps)
     steps = 0;
     search.Begin(request);
     while (search.Current() == BookSearch::State::Running) {
-        search.Step(StepBytes);
+        search.Step(SearchStepBytes);
         ++steps;
     }
     return Seconds(start);

@@ -14,6 +14,9 @@ namespace zeb {
 
 class ZEBParagInfo;
 
+// What a reader gives a search per pass of its event loop: a few milliseconds of reading.
+constexpr int32_t SearchStepBytes = 2 << 20;
+
 // Finds a phrase in a book, forward or backward from a place, wrapping at the ends, in steps
 // that each read a bounded part of the text so that the reader keeps running between them.
 // The search reads the book through a file of its own.
