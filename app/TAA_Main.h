@@ -26,6 +26,7 @@ class LibraryReader;
 class MainToolbar;
 class ReaderSurface;
 class ScreenSaver;
+class TAA_Bookmarks;
 class TAA_Browse;
 class TZEBScroll;
 class ZEBImportPreview;
@@ -67,6 +68,7 @@ public:
     AutoScroll& AutoScroller() { return *autoScroll_; }
     TZEBScroll* View() const { return view_; }
     TAA_Browse* Library() const { return library_; }
+    TAA_Bookmarks* Bookmarks() const { return bookmarks_; }
     MainToolbar* Toolbar() const { return toolbar_; }
     QWidget* OptionsPanel() const { return optionsPanel_; }
     const ReaderMenu& Menu() const { return *menu_; }
@@ -94,6 +96,7 @@ private:
     void PlaceWindow();
     void OpenLastBook();
     void OpenLibrary();
+    void ShowBookmarks();
     void OpenBook(const std::string& path);
     void ShowHelp();
     void Close();
@@ -144,6 +147,7 @@ private:
     std::unique_ptr<ZEBProgress> importProgress_;
     std::unique_ptr<LibraryReader> libraryReader_;
     TAA_Browse* library_ = nullptr;
+    TAA_Bookmarks* bookmarks_ = nullptr;
     BookChooser chooseBook_;
 };
 
