@@ -69,8 +69,8 @@ protected:
     QTreeWidget* List() const { return dialog->List(); }
     ZEBBook& Book() const { return Engine().Book(); }
     ZEBBookmark& Marks() const { return Book().Bookmarks(); }
-    int32_t Start() const { return Book().TextStart(); }
-    int32_t End() const { return Book().TextEnd(); }
+    int32_t TextStart() const { return Book().TextStart(); }
+    int32_t TextEnd() const { return Book().TextEnd(); }
 
     void Key(Qt::Key key) { QTest::keyClick(List(), key); }
     // A point in the row's position column; the text column reaches past the view.
@@ -106,11 +106,11 @@ protected:
 TEST_F(BookmarksDialogTest, RowsShowPercentAndTextInPositionOrder)
 {
     WithDialog([&] {
-        const int32_t range = End() - Start();
+        const int32_t range = TextEnd() - TextStart();
         ASSERT_GT(range, 2000) << "37.5% needs a text range that rounds to it";
-        Marks().Insert(Start() + range / 2, u"middle");
-        Marks().Insert(Start(), u"start");
-        Marks().Insert(Start() + range * 3 / 8, u"three eighths");
+        Marks().Insert(TextStart() + range / 2, u"middle");
+        Marks().Insert(TextStart(), u"start");
+        Marks().Insert(TextStart() + range * 3 / 8, u"three eighths");
         Show();
         EXPECT_EQ(Column(0), (std::vector<QString>{"0%", "37.5%", "50%"}));
         EXPECT_EQ(Column(1), (std::vector<QString>{"start", "three eighths", "middle"}));
@@ -126,8 +126,8 @@ TEST_F(BookmarksDialogTest, RowsShowPercentAndTextInPositionOrder)
 TEST_F(BookmarksDialogTest, TheTextColumnHighlightsTheSelectionWhileTheListHasTheFocus)
 {
     WithDialog([&] {
-        Marks().Insert(Start() + 10, u"one");
-        Marks().Insert(Start() + 20, u"two");
+        Marks().Insert(TextStart() + 10, u"one");
+        Marks().Insert(TextStart() + 20, u"two");
         Show();
         ClickRow(1);
         const QPoint cell(List()->header()->sectionPosition(1) + 200, InRow(1).y());
@@ -188,8 +188,8 @@ TEST_F(BookmarksDialogTest, EnterAddsSpaceGoesDeleteDeletesEscapeCloses)
 TEST_F(BookmarksDialogTest, DeleteAllAsksFirst)
 {
     WithDialog([&] {
-        Marks().Insert(Start() + 10, u"one");
-        Marks().Insert(Start() + 20, u"two");
+        Marks().Insert(TextStart() + 10, u"one");
+        Marks().Insert(TextStart() + 20, u"two");
         Show();
         answering.answer = PromptAnswer::No;
         QTest::mouseClick(dialog->Toolbar()->DeleteAllButton(), Qt::LeftButton);
@@ -226,10 +226,31 @@ TEST_F(BookmarksDialogTest, TheCustomPositionRunsFromTheStartToTheLastPosition)
         EXPECT_TRUE(dialog->isVisible()) << "the percent dialog was cancelled";
         type("100", Qt::Key_Return);
         EXPECT_EQ(dialog->result(), QDialog::Accepted);
-        EXPECT_EQ(dialog->ChosenPosition(), End() - 1);
+        EXPECT_EQ(dialog->ChosenPosition(), TextEnd() - 1);
         Show();
         type("0", Qt::Key_Return);
-        EXPECT_EQ(dialog->ChosenPosition(), Start());
+        EXPECT_EQ(dialog->ChosenPosition(), TextStart());
+    });
+}
+
+// Without a book there is nothing to mark and no place to go: the dialog stays open, empty.
+TEST_F(BookmarksDialogTest, WithoutABookNothingIsAddedAndNoPlaceChosen)
+{
+    GlobalConfig config = Config(false);
+    Start(&config);
+    WhileReading([&] {
+        dialog = std::make_unique<TAA_Bookmarks>(Engine(), answering);
+        Show();
+        Key(Qt::Key_Return);
+        EXPECT_EQ(Marks().Count(), 0);
+        QTimer::singleShot(0, dialog.get(), [this] {
+            ASSERT_TRUE(BecomesActive(dialog->Percent()));
+            QTest::keyClick(dialog->Percent()->Field(), Qt::Key_Return);
+        });
+        QTest::mouseClick(dialog->Toolbar()->CustomButton(), Qt::LeftButton);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(List()->topLevelItemCount(), 0);
+        dialog.reset();
     });
 }
 
