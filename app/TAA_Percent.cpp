@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
