@@ -79,7 +79,10 @@ protected:
         const QRect rect = List()->visualItemRect(List()->topLevelItem(row));
         return {rect.left() + 10, rect.center().y()};
     }
-    void ClickRow(int row) { QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, InRow(row)); }
+    void ClickRow(int row)
+    {
+        QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, InRow(row));
+    }
     // What a mouse sends for a double click: a click, then the double click and its release.
     void DoubleClickRow(int row)
     {

@@ -82,7 +82,8 @@ TEST_F(StatusGaugeTest, PercentAtTheLeftClockBeforeTheSpeedBlock)
         const QImage shot = Grab(gauge);
         const QImage clock = Picture(QString::fromLatin1(c.clock));
         EXPECT_TRUE(Shows(shot, {0, 1}, Picture(QString::fromLatin1(c.percent)))) << c.percent;
-        EXPECT_TRUE(Shows(shot, {ClockRight(SpeedBlockWidth()) - clock.width(), 1}, clock)) << c.clock;
+        const int clockLeft = ClockRight(SpeedBlockWidth()) - clock.width();
+        EXPECT_TRUE(Shows(shot, {clockLeft, 1}, clock)) << c.clock;
     }
 }
 
@@ -112,11 +113,12 @@ TEST_F(StatusGaugeTest, TheSpeedBlockPlacesTheClockWhetherOrNotItShows)
     reading.LastSecond = {48, 2};
     shot = Grab(gauge);
     EXPECT_TRUE(Shows(shot, {ClockRight(block) - clock.width(), 1}, clock));
-    EXPECT_GT(GreenPixels(shot, blockArea.adjusted(0, 0, 0, -15)), 0) << "the mode on the upper line";
-    EXPECT_GT(GreenPixels(shot, blockArea.adjusted(0, 15, 0, 0)), 0) << "the steps on the lower line";
+    EXPECT_GT(GreenPixels(shot, blockArea.adjusted(0, 0, 0, -15)), 0) << "the mode, above";
+    EXPECT_GT(GreenPixels(shot, blockArea.adjusted(0, 15, 0, 0)), 0) << "the steps, below";
 
     reading.LastSecond = {123456789, 987654321};
-    const int wide = QFontMetrics(TestFont()).horizontalAdvance(QStringLiteral("123456789 - 987654321"));
+    const int wide =
+        QFontMetrics(TestFont()).horizontalAdvance(QStringLiteral("123456789 - 987654321"));
     ASSERT_GT(wide, block);
     shot = Grab(gauge);
     EXPECT_TRUE(Shows(shot, {ClockRight(wide) - clock.width(), 1}, clock));

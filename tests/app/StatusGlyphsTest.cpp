@@ -41,11 +41,12 @@ TEST(StatusGlyphsTest, TheTextPictureSetsTheGlyphsSideBySide)
     const QImage& percent = glyphs.Picture(GlyphPercent);
     QImage text = glyphs.TextPicture(u"0.0%");
     EXPECT_EQ(text.format(), QImage::Format_RGB888);
-    ASSERT_EQ(text.size(), QSize(2 * zero.width() + point.width() + percent.width(), zero.height()));
+    const int width = 2 * zero.width() + point.width() + percent.width();
+    ASSERT_EQ(text.size(), QSize(width, zero.height()));
     EXPECT_EQ(text.copy(0, 0, zero.width(), zero.height()), zero);
     EXPECT_EQ(text.copy(zero.width(), 0, point.width(), zero.height()), point);
     EXPECT_EQ(text.copy(zero.width() + point.width(), 0, zero.width(), zero.height()), zero);
-    EXPECT_EQ(text.copy(text.width() - percent.width(), 0, percent.width(), zero.height()), percent);
+    EXPECT_EQ(text.copy(width - percent.width(), 0, percent.width(), zero.height()), percent);
 }
 
 // At one pixel a pixel is lit or not, so the digits are sharp; no two of them look alike.
@@ -67,7 +68,8 @@ TEST(StatusGlyphsTest, AtTwiceThePixelsThePicturesKeepTheirSize)
     StatusGlyphs single(1), twice(2);
     for (int id : {GlyphDigitZero, GlyphPoint, GlyphPercent, GlyphColon, GlyphOther}) {
         EXPECT_EQ(twice.Picture(id).size(), single.Picture(id).size() * 2) << id;
-        EXPECT_EQ(twice.Picture(id).deviceIndependentSize(), QSizeF(single.Picture(id).size())) << id;
+        EXPECT_EQ(twice.Picture(id).deviceIndependentSize(), QSizeF(single.Picture(id).size()))
+            << id;
     }
     const QImage text = twice.TextPicture(u"23:59");
     EXPECT_EQ(text.devicePixelRatio(), 2.0);
