@@ -6,8 +6,11 @@ class QToolButton;
 
 namespace zeb {
 
+class StatusFileArea;
+class StatusGauge;
+
 // The reader's toolbar: 37 pixels high on the dark panel colour, flat buttons of 31 x 30 with
-// 23 x 23 images, and two drawing areas for the status display (the file area stretches).
+// 23 x 23 images, and the two areas of the status display (the file area stretches).
 class MainToolbar : public QWidget {
     Q_OBJECT
 
@@ -28,8 +31,10 @@ public:
     QToolButton* MinimizeButton() const { return minimize_; }
     QToolButton* FullScreenButton() const { return fullScreen_; }
     QToolButton* ExitButton() const { return exit_; }
-    QWidget* FileArea() const { return fileArea_; }
-    QWidget* Gauge() const { return gauge_; }
+    StatusFileArea* FileArea() const { return fileArea_; }
+    StatusGauge* Gauge() const { return gauge_; }
+    // Repaints both status areas.
+    void UpdateStatus();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -43,8 +48,8 @@ private:
     QToolButton* options_;
     QToolButton* addBookmark_;
     QToolButton* bookmarks_;
-    QWidget* fileArea_;
-    QWidget* gauge_;
+    StatusFileArea* fileArea_;
+    StatusGauge* gauge_;
     QToolButton* minimize_;
     QToolButton* fullScreen_;
     QToolButton* exit_;

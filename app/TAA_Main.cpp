@@ -15,7 +15,10 @@
 #include "app/FindBar.h"
 #include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
+#include "app/StatusFileArea.h"
+#include "app/StatusGauge.h"
 #include "app/TAA_About.h"
+#include "app/TAA_Bookmarks.h"
 #include "app/WindowPlacement.h"
 #include "import/ui/TAA_Encode.h"
 #include "import/ui/TAA_Progress.h"
@@ -198,10 +201,21 @@ void TAA_Main::ConnectToolbar()
     connect(toolbar_->OptionsButton(), &QToolButton::clicked, this,
             [this](bool pressed) { OptionsToggled(pressed); });
     connect(toolbar_->AddBookmarkButton(), &QToolButton::clicked, this, [this] { engine_->AddBookmark(); });
-    toolbar_->BookmarksButton()->setEnabled(false);
+    bookmarks_ = new TAA_Bookmarks(*engine_, prompter_, this);
+    connect(toolbar_->BookmarksButton(), &QToolButton::clicked, this,
+            [this] { ShowBookmarks(); });
     connect(toolbar_->MinimizeButton(), &QToolButton::clicked, this, [this] { showMinimized(); });
     connect(toolbar_->FullScreenButton(), &QToolButton::clicked, this, [this] { ToggleFullScreen(); });
     connect(toolbar_->ExitButton(), &QToolButton::clicked, this, [this] { Close(); });
+    toolbar_->Gauge()->SetReader([this] {
+        return GaugeReading{GaugeTenths(*engine_), options_.Settings().SpeedMode,
+                            autoScroll_->LastSecond()};
+    });
+    toolbar_->FileArea()->SetSource([this]() -> std::optional<BookSource> {
+        if (!engine_->Book().IsOpen())
+            return std::nullopt;
+        return session_->Source();
+    });
 }
 
 void TAA_Main::ConnectOptions()
@@ -384,6 +398,18 @@ void TAA_Main::OpenLibrary()
     view_->update();
 }
 
+void TAA_Main::ShowBookmarks()
+{
+    std::optional<int32_t> chosen = bookmarks_->Choose();
+    // The keys come back to the reader; without a window manager nobody else gives them back.
+    activateWindow();
+    view_->setFocus();
+    if (!chosen)
+        return;
+    engine_->SetPosition(*chosen, 0);
+    view_->update();
+}
+
 void TAA_Main::OpenBook(const std::string& path)
 {
     // Opening closes the book before it, and with it the library's choice.
@@ -517,7 +543,7 @@ void TAA_Main::showEvent(QShowEvent* event)
 void TAA_Main::PointerTick()
 {
     CheckPointer(QCursor::pos(), NowInDays());
-    toolbar_->Gauge()->update();
+    toolbar_->UpdateStatus();
 }
 
 void TAA_Main::CheckPointer(QPoint position, double now)

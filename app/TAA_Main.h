@@ -30,6 +30,7 @@ class MainToolbar;
 class ReaderSurface;
 class ScreenSaver;
 class TAA_About;
+class TAA_Bookmarks;
 class TAA_Browse;
 class TZEBScroll;
 class ZEBImportPreview;
@@ -77,6 +78,7 @@ public:
     AutoScroll& AutoScroller() { return *autoScroll_; }
     TZEBScroll* View() const { return view_; }
     TAA_Browse* Library() const { return library_; }
+    TAA_Bookmarks* Bookmarks() const { return bookmarks_; }
     MainToolbar* Toolbar() const { return toolbar_; }
     zeb::OptionsPanel* OptionsPanel() const { return optionsPanel_; }
     const ReaderMenu& Menu() const { return *menu_; }
@@ -105,6 +107,7 @@ private:
     void PlaceWindow();
     void OpenLastBook();
     void OpenLibrary();
+    void ShowBookmarks();
     void OpenBook(const std::string& path);
     void ShowHelp();
     void Close();
@@ -158,6 +161,7 @@ private:
     std::unique_ptr<LibraryReader> libraryReader_;
     TAA_Browse* library_ = nullptr;
     TAA_About* about_ = nullptr;
+    TAA_Bookmarks* bookmarks_ = nullptr;
     BookChooser chooseBook_;
 };
 

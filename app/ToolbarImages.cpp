@@ -64,24 +64,10 @@ void DrawOptions(QPainter& p)
     }
 }
 
-void DrawBookmarkShape(QPainter& p, const QColor& color)
-{
-    QPainterPath ribbon;
-    ribbon.moveTo(6.5, 3.5);
-    ribbon.lineTo(16.5, 3.5);
-    ribbon.lineTo(16.5, 19.5);
-    ribbon.lineTo(11.5, 15.0);
-    ribbon.lineTo(6.5, 19.5);
-    ribbon.closeSubpath();
-    p.setPen(IconStroke(color));
-    p.setBrush(Qt::NoBrush);
-    p.drawPath(ribbon);
-}
-
 void DrawBookmarks(QPainter& p)
 {
     // A ribbon with a list beside it.
-    DrawBookmarkShape(p, IconInk);
+    DrawBookmarkRibbon(p, IconInk);
     p.setPen(IconStroke(IconAccent, 1.3));
     for (qreal y : {7.5, 10.5})
         p.drawLine(QPointF(9.0, y), QPointF(14.0, y));
@@ -113,7 +99,7 @@ void DrawExit(QPainter& p)
 
 void DrawAddBookmark(QPainter& p)
 {
-    DrawBookmarkShape(p, IconInk);
+    DrawBookmarkRibbon(p, IconInk);
     p.setPen(IconStroke(IconAccent, 1.6));
     p.drawLine(QPointF(11.5, 6.5), QPointF(11.5, 12.0));
     p.drawLine(QPointF(8.75, 9.25), QPointF(14.25, 9.25));
@@ -130,6 +116,20 @@ void Draw(QPainter& p, int index)
 }
 
 }  // namespace
+
+void DrawBookmarkRibbon(QPainter& p, const QColor& color)
+{
+    QPainterPath ribbon;
+    ribbon.moveTo(6.5, 3.5);
+    ribbon.lineTo(16.5, 3.5);
+    ribbon.lineTo(16.5, 19.5);
+    ribbon.lineTo(11.5, 15.0);
+    ribbon.lineTo(6.5, 19.5);
+    ribbon.closeSubpath();
+    p.setPen(IconStroke(color));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(ribbon);
+}
 
 QIcon ToolbarIcon(int index)
 {

@@ -2,6 +2,9 @@
 
 #include <QIcon>
 
+class QColor;
+class QPainter;
+
 namespace zeb {
 
 // The toolbar's 23 x 23 images, drawn here, sharp at device pixel ratios 1 and 2:
@@ -11,5 +14,8 @@ constexpr int ToolbarImageSize = 23;
 constexpr int ToolbarImageCount = 9;
 
 QIcon ToolbarIcon(int index);
+
+// The bookmark ribbon of the images, outlined in color, for the images that show bookmarks.
+void DrawBookmarkRibbon(QPainter& p, const QColor& color);
 
 }  // namespace zeb

@@ -1,12 +1,12 @@
 #include "storage/ZEBBookmark.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "platform/LittleEndian.h"
 #include "storage/BookOptions.h"
 #include "storage/BookText.h"
+#include "storage/TextPlace.h"
 #include "storage/ZEBFileOptions.h"
 
 namespace zeb {
@@ -85,11 +85,8 @@ std::u16string BookmarkText(const BookText& text, int32_t position)
 
 std::string BookmarkPercentText(int32_t position, int32_t start, int32_t end)
 {
-    double tenths = 0;
-    if (end > start)
-        tenths = std::floor((double(position) - start) * 1000 / (double(end) - start) + 0.5);
     char text[40];
-    std::snprintf(text, sizeof text, "%.15g%%", tenths * 0.1);
+    std::snprintf(text, sizeof text, "%.15g%%", PlaceInTenths(position, start, end) * 0.1);
     return text;
 }
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QTime>
+#include <QWidget>
+
+#include "render/GaugeTexts.h"
+
+namespace zeb {
+
+class StatusGlyphs;
+
+// The toolbar's gauge: the reading position in percent at the left, the time of day, and while
+// auto-scroll runs the speed mode over the steps made in the last second at the right. Percent
+// and clock are drawn with the glyph pictures, the rest in the toolbar's font.
+class StatusGauge : public QWidget {
+    Q_OBJECT
+
+public:
+    using Reader = std::function<GaugeReading()>;
+    using Clock = std::function<QTime()>;
+
+    explicit StatusGauge(QWidget* parent = nullptr);
+    ~StatusGauge() override;
+
+    // Asked for what to show at every repaint; without one the gauge shows the clock only.
+    void SetReader(Reader reader) { reader_ = std::move(reader); }
+    // The time of day the clock shows, for tests.
+    void SetClock(Clock clock) { clock_ = std::move(clock); }
+
+    // The glyph pictures at this screen's pixel ratio.
+    const StatusGlyphs& Glyphs();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage Picture(const std::string& text);
+
+    Reader reader_;
+    Clock clock_;
+    std::unique_ptr<StatusGlyphs> glyphs_;
+};
+
+}  // namespace zeb
