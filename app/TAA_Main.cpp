@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <utility>
 
 #include "app/AutoScroll.h"
 #include "app/FindBar.h"
@@ -21,6 +22,8 @@
 #include "app/TAA_Bookmarks.h"
 #include "app/WindowPlacement.h"
 #include "import/ui/TAA_Encode.h"
+#include "library/FirstRunGuide.h"
+#include "library/LibraryImport.h"
 #include "import/ui/TAA_Progress.h"
 #include "library/ZEBImport.h"
 #include "library/ui/TAA_Browse.h"
@@ -101,6 +104,8 @@ TAA_Main::~TAA_Main()
 void TAA_Main::LoadSettings()
 {
     stored_ = InitialGlobalConfig(uint32_t(importCodePage_));
+    std::error_code error;
+    firstStart_ = !std::filesystem::exists(GlobalConfigPath(programFolder_), error);
     LoadGlobalConfig(GlobalConfigPath(programFolder_), Screen(), stored_);
     importCodePage_ = int32_t(stored_.ImportCodePage);
 }
@@ -379,11 +384,34 @@ void TAA_Main::OpenLastBook()
 {
     std::string path = stored_.LastBookFile;
     stored_.LastBookFile.clear();
+    if (!startImport_.empty() && ImportAndRead(std::exchange(startImport_, {})))
+        return;
     std::error_code error;
-    if (!path.empty() && std::filesystem::exists(path, error))
+    if (!path.empty() && std::filesystem::exists(path, error)) {
         OpenBook(path);
-    else
-        OpenLibrary();
+        return;
+    }
+    if (firstStart_)
+        AddGuideToEmptyLibrary(ProgramImportFolders(programFolder_), GuideFilePath(programFolder_),
+                               prompter_);
+    OpenLibrary();
+}
+
+// Imports file through the preview as the library does; true when a book came of it and is
+// now open.
+bool TAA_Main::ImportAndRead(const std::string& file)
+{
+    std::string first;
+    LibraryImport(ProgramImportFolders(programFolder_), prompter_, *importPreview_,
+                  *importProgress_)
+        .Run({file}, importCodePage_, [&first](const std::string& book) {
+            if (first.empty())
+                first = book;
+        });
+    if (first.empty())
+        return false;
+    OpenBook(first);
+    return true;
 }
 
 void TAA_Main::OpenLibrary()

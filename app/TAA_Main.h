@@ -61,6 +61,9 @@ public:
     void SetBookChooser(BookChooser chooser) { chooseBook_ = std::move(chooser); }
     // A book named on the command line opens at first show instead of the last one.
     void SetStartBook(const std::string& path) { stored_.LastBookFile = path; }
+    // A text or an archive named on the command line is imported at first show, through the
+    // preview, and the first book it gives is read.
+    void SetStartImport(const std::string& path) { startImport_ = path; }
 
     void RunCommand(ReaderCommand command);
     void ToggleFullScreen();
@@ -106,6 +109,7 @@ private:
     void FirstShow();
     void PlaceWindow();
     void OpenLastBook();
+    bool ImportAndRead(const std::string& file);
     void OpenLibrary();
     void ShowBookmarks();
     void OpenBook(const std::string& path);
@@ -132,6 +136,8 @@ private:
     uint8_t formattingBeforeOriginal_ = FormattingFullHyphen;
     int dragOriginY_ = 0;
     bool firstShow_ = true;
+    bool firstStart_ = false;  // no "Global.cfg" was there
+    std::string startImport_;
     bool busy_ = false;
     bool closeRequested_ = false;
     QRect restoredBounds_;

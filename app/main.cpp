@@ -1,5 +1,10 @@
 // The reader: start-up order, then the message loop, inside which the main window runs its own.
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <memory>
+#include <string>
+#include <system_error>
 
 #include "app/TAA_Main.h"
 #include "app/AutoScroll.h"
@@ -9,6 +14,23 @@
 #include "library/ui/TAA_Password.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ui/QtPrompter.h"
+
+namespace {
+
+void OpenAtStart(zeb::TAA_Main& window, const std::string& file)
+{
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::absolute(file, error);
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    if (extension == ".book")
+        window.SetStartBook(path.string());
+    else
+        window.SetStartImport(path.string());
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -28,10 +50,10 @@ int main(int argc, char* argv[])
         splash->SetProgress(zeb::ZEBCodepage::ProbeGauge(codePage, splash->StripWidth()));
     });
     prompter.SetParent(&window);
-    // "zebreader BOOK" opens that book, as a file manager's "Open with" asks.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() > 1)
-        window.SetStartBook(arguments.at(1).toStdString());
+    // "zebreader FILE", as a file manager's "Open with" asks: a book opens, a text or an
+    // archive is imported and read. The name is taken as the bytes it is.
+    if (argc > 1)
+        OpenAtStart(window, argv[1]);
     app.SetOnInternalError([&window] { window.AutoScroller().StopLoop(); });
     splash.reset();
     window.show();

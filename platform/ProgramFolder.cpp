@@ -19,4 +19,9 @@ std::string HelpFilePath(const std::string& programFolder)
     return (std::filesystem::path(programFolder) / "ZEBREADER.HLP").string();
 }
 
+std::string GuideFilePath(const std::string& programFolder)
+{
+    return (std::filesystem::path(programFolder) / "Guide.txt").string();
+}
+
 }  // namespace zeb

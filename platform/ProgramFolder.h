@@ -10,4 +10,7 @@ std::string ProgramFolder();
 // The program folder's help file, "ZEBREADER.HLP".
 std::string HelpFilePath(const std::string& programFolder);
 
+// The plain-text guide beside the program, "Guide.txt", which a first start puts in the library.
+std::string GuideFilePath(const std::string& programFolder);
+
 }  // namespace zeb
