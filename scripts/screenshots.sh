@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the reader's windows (options panel, bookmarks, go-to-percent,
-# about box, splash) on a virtual display of 1280 x 800. Usage: scripts/screenshots.sh [OUTFOLDER]
+# about box, help, splash) on a virtual display of 1280 x 800. Usage: scripts/screenshots.sh [OUTFOLDER]
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"

@@ -1,6 +1,7 @@
 // Takes the README's pictures of the reader's windows on the display it runs on (a virtual one:
 // see scripts/screenshots.sh): the options panel over a page, the bookmarks dialog with a few
-// bookmarks, the go-to-percent dialog, the about box and the splash window.
+// bookmarks, the go-to-percent dialog, the about box, the help window (showing the help file
+// beside zebshots) and the splash window.
 // Usage: zebshots OUTFOLDER TEXT
 #include <cstdio>
 #include <filesystem>
@@ -19,7 +20,9 @@
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
 #include "platform/CodePages.h"
+#include "platform/ProgramFolder.h"
 #include "platform/TempDir.h"
+#include "platform/ui/HelpViewer.h"
 #include "platform/ui/QtPrompter.h"
 #include "settings/GlobalConfigFile.h"
 
@@ -90,7 +93,11 @@ void TakeReaderPictures(TAA_Main& window)
         window.Toolbar()->BookmarksButton()->click();
         SaveNextDialog("about.png");
         window.ShowAbout();
-        window.close();
+        window.RunCommand(ReaderCommand::Help);
+        Later([&window] {
+            Save(window.Help(), "help.png");
+            window.close();
+        });
     });
 }
 
@@ -125,6 +132,9 @@ int main(int argc, char* argv[])
     config.Window = {WindowNormal, 40, 40, 1000, 660};
     config.LastBookFile = book;
     SaveGlobalConfig(GlobalConfigPath(folder.Path().string()), config);
+    // Without it the help picture shows the viewer's notice of a missing file.
+    std::error_code noHelp;
+    fs::copy_file(HelpFilePath(ProgramFolder()), HelpFilePath(folder.Path().string()), noHelp);
 
     TAA_Main window(folder.Path().string(), prompter);
     std::function<void()> whenReading = [&] {
