@@ -25,7 +25,6 @@
 #include "library/ZEBImport.h"
 #include "library/ui/TAA_Browse.h"
 #include "platform/Clock.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ZEBPrompter.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/ScreenSaver.h"
@@ -60,9 +59,14 @@ double NowInDays()
 
 }  // namespace
 
-TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter,
+TAA_Main::TAA_Main(const std::string& folder, ZEBPrompter& prompter,
                    const CodePageProbed& probed)
-    : programFolder_(std::move(programFolder)),
+    : TAA_Main(PathsInFolder(folder), prompter, probed)
+{
+}
+
+TAA_Main::TAA_Main(ProgramPaths paths, ZEBPrompter& prompter, const CodePageProbed& probed)
+    : paths_(std::move(paths)),
       prompter_(prompter),
       pointer_(QCursor::pos(), NowInDays())
 {
@@ -101,7 +105,7 @@ TAA_Main::~TAA_Main()
 void TAA_Main::LoadSettings()
 {
     stored_ = InitialGlobalConfig(uint32_t(importCodePage_));
-    LoadGlobalConfig(GlobalConfigPath(programFolder_), Screen(), stored_);
+    LoadGlobalConfig(GlobalConfigPath(paths_.dataFolder), Screen(), stored_);
     importCodePage_ = int32_t(stored_.ImportCodePage);
 }
 
@@ -147,7 +151,8 @@ void TAA_Main::CreateWidgets()
         if (!session_->TextCheckPending())
             textCheckTimer_.stop();
     });
-    session_->SetSaveSettings([this] { SaveGlobalConfig(GlobalConfigPath(programFolder_), LiveConfig()); });
+    session_->SetSaveSettings(
+        [this] { SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig()); });
     scroller_ = std::make_unique<ViewScroller>(*engine_, options_, *surface_, PreciseWait);
     autoScroll_ = std::make_unique<AutoScroll>(*engine_, options_, *scroller_, *surface_);
     finder_ = std::make_unique<FindInBook>(*engine_, *scroller_);
@@ -164,7 +169,7 @@ void TAA_Main::CreateLibrary()
     importPreview_ = std::make_unique<TAA_Encode>(codepages_, this);
     importProgress_ = std::make_unique<TAA_Progress>(this);
     libraryReader_ = std::make_unique<MainLibraryReader>(*engine_, *session_, prompter_);
-    library_ = new TAA_Browse(ProgramImportFolders(programFolder_), *libraryReader_, prompter_,
+    library_ = new TAA_Browse(ProgramImportFolders(paths_.dataFolder), *libraryReader_, prompter_,
                               *importPreview_, *importProgress_, importCodePage_, this);
     chooseBook_ = [this] { return library_->Choose(*this); };
 }
@@ -453,7 +458,7 @@ void TAA_Main::ShowHelp()
 {
     if (isFullScreen())
         ToggleFullScreen();
-    help_->ShowContents(HelpFilePath(programFolder_));
+    help_->ShowContents(paths_.helpFile);
 }
 
 void TAA_Main::Close()
@@ -483,7 +488,7 @@ void TAA_Main::SaveState()
 {
     std::string failures;
     try {
-        SaveGlobalConfig(GlobalConfigPath(programFolder_), LiveConfig());
+        SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig());
     } catch (const ZEBIOFailure& failure) {
         failures += failure.what();
     }
