@@ -4,10 +4,10 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "ZEB Book Reader developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "reader for long plain-text books with smooth auto-scroll")
 set(CPACK_PACKAGE_DESCRIPTION
-    "ZEB Book Reader Professional converts plain texts, loose or packed in ZIP, RAR, ARJ, LZH or\n"
-    "HA archives, into indexed books and shows them in one large justified view, with\n"
-    "antialiased lines, bookmarks and auto-scroll. zebtool imports, inspects and extracts\n"
-    "from a terminal.")
+    "ZEB Book Reader Professional converts plain texts, loose or packed in ZIP,\n"
+    "RAR, ARJ, LZH or HA archives, into indexed books and shows them in one large\n"
+    "justified view, with antialiased lines, bookmarks and auto-scroll. zebtool\n"
+    "imports, inspects and extracts from a terminal.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGE_CONTACT "ZEB Book Reader developers <zebreader@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

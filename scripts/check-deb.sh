@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Checks the Debian package on a clean Debian 12: makes it with cpack, installs it with apt into a
-# fresh bookworm root (debootstrap, as root), runs `zebtool --version` there and starts
-# `zebreader` as an ordinary user on a virtual display, takes a screenshot and closes it with
-# Escape, then checks that its data went to ~/.local/share/zebreader. Slow (it downloads a base
-# system the first time), so it is not part of the test suite.
+# Checks the Debian package on a clean Debian 12: builds, makes the package with cpack, installs
+# it with apt into a fresh bookworm root (debootstrap, as root), runs `zebtool --version` and
+# `zebtool import` there and starts `zebreader` as an ordinary user on a virtual display, takes a
+# screenshot and closes it with Escape, then checks that its data went to
+# ~/.local/share/zebreader. Slow (it downloads a base system the first time), so it is not part
+# of the test suite.
 # Usage: scripts/check-deb.sh [BUILD_DIR] [WORK_DIR]
 #   WORK_DIR (default /var/tmp/zebreader-check-deb) keeps the downloaded base system between
 #   runs; every run unpacks it anew. The screenshot is WORK_DIR/zebreader.png.
@@ -23,7 +24,8 @@ command -v debootstrap >/dev/null ||
 mirror="$(grep -hs '^URIs:' /etc/apt/sources.list.d/*.sources | awk '{print $2; exit}')"
 [ -n "$mirror" ] || mirror="$(awk '/^deb /{print $2; exit}' /etc/apt/sources.list)"
 
-echo "check-deb: packaging"
+echo "check-deb: building and packaging"
+cmake --build "$build" >/dev/null
 (cd "$build" && cpack -G DEB >/dev/null)
 deb="$(ls -t "$build"/zebreader_*.deb | head -n 1)"
 dpkg-deb --info "$deb" | sed -n '/Package:/,$p'
@@ -75,8 +77,12 @@ version="$(in_root zebtool --version)"
 echo "$version"
 [ "$version" = "zebtool 1.1" ] || { echo "check-deb: unexpected version" >&2; exit 1; }
 
-echo "check-deb: starting zebreader as an ordinary user"
+echo "check-deb: importing a text as an ordinary user with zebtool"
 in_root useradd --create-home reader
+in_root su reader -s /bin/sh -c 'books=~/.local/share/zebreader/Books && mkdir -p "$books" &&
+  zebtool import --codepage 65001 /usr/share/common-licenses/GPL-3 "$books"'
+
+echo "check-deb: starting zebreader as an ordinary user"
 in_root su reader -s /bin/sh -c 'cd ~ && HOME=/home/reader xvfb-run -a \
   -s "-screen 0 1280x800x24" sh -c "zebreader & sleep 10; import -window root /tmp/zebreader.png;
   xdotool key Escape; sleep 2; xdotool key Escape; wait"' >"$work/run.log" 2>&1 || {
