@@ -28,7 +28,6 @@
 #include "library/ZEBImport.h"
 #include "library/ui/TAA_Browse.h"
 #include "platform/Clock.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ZEBPrompter.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/ScreenSaver.h"
@@ -63,9 +62,14 @@ double NowInDays()
 
 }  // namespace
 
-TAA_Main::TAA_Main(std::string programFolder, ZEBPrompter& prompter,
+TAA_Main::TAA_Main(const std::string& folder, ZEBPrompter& prompter,
                    const CodePageProbed& probed)
-    : programFolder_(std::move(programFolder)),
+    : TAA_Main(PathsInFolder(folder), prompter, probed)
+{
+}
+
+TAA_Main::TAA_Main(ProgramPaths paths, ZEBPrompter& prompter, const CodePageProbed& probed)
+    : paths_(std::move(paths)),
       prompter_(prompter),
       pointer_(QCursor::pos(), NowInDays())
 {
@@ -105,8 +109,8 @@ void TAA_Main::LoadSettings()
 {
     stored_ = InitialGlobalConfig(uint32_t(importCodePage_));
     std::error_code error;
-    firstStart_ = !std::filesystem::exists(GlobalConfigPath(programFolder_), error);
-    LoadGlobalConfig(GlobalConfigPath(programFolder_), Screen(), stored_);
+    firstStart_ = !std::filesystem::exists(GlobalConfigPath(paths_.dataFolder), error);
+    LoadGlobalConfig(GlobalConfigPath(paths_.dataFolder), Screen(), stored_);
     importCodePage_ = int32_t(stored_.ImportCodePage);
 }
 
@@ -152,7 +156,8 @@ void TAA_Main::CreateWidgets()
         if (!session_->TextCheckPending())
             textCheckTimer_.stop();
     });
-    session_->SetSaveSettings([this] { SaveGlobalConfig(GlobalConfigPath(programFolder_), LiveConfig()); });
+    session_->SetSaveSettings(
+        [this] { SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig()); });
     scroller_ = std::make_unique<ViewScroller>(*engine_, options_, *surface_, PreciseWait);
     autoScroll_ = std::make_unique<AutoScroll>(*engine_, options_, *scroller_, *surface_);
     finder_ = std::make_unique<FindInBook>(*engine_, *scroller_);
@@ -169,7 +174,7 @@ void TAA_Main::CreateLibrary()
     importPreview_ = std::make_unique<TAA_Encode>(codepages_, this);
     importProgress_ = std::make_unique<TAA_Progress>(this);
     libraryReader_ = std::make_unique<MainLibraryReader>(*engine_, *session_, prompter_);
-    library_ = new TAA_Browse(ProgramImportFolders(programFolder_), *libraryReader_, prompter_,
+    library_ = new TAA_Browse(ProgramImportFolders(paths_.dataFolder), *libraryReader_, prompter_,
                               *importPreview_, *importProgress_, importCodePage_, this);
     chooseBook_ = [this] { return library_->Choose(*this); };
 }
@@ -392,8 +397,7 @@ void TAA_Main::OpenLastBook()
         return;
     }
     if (firstStart_)
-        AddGuideToEmptyLibrary(ProgramImportFolders(programFolder_), GuideFilePath(programFolder_),
-                               prompter_);
+        AddGuideToEmptyLibrary(ProgramImportFolders(paths_.dataFolder), paths_.guideFile, prompter_);
     OpenLibrary();
 }
 
@@ -402,7 +406,7 @@ void TAA_Main::OpenLastBook()
 bool TAA_Main::ImportAndRead(const std::string& file)
 {
     std::string first;
-    LibraryImport(ProgramImportFolders(programFolder_), prompter_, *importPreview_,
+    LibraryImport(ProgramImportFolders(paths_.dataFolder), prompter_, *importPreview_,
                   *importProgress_)
         .Run({file}, importCodePage_, [&first](const std::string& book) {
             if (first.empty())
@@ -481,7 +485,7 @@ void TAA_Main::ShowHelp()
 {
     if (isFullScreen())
         ToggleFullScreen();
-    help_->ShowContents(HelpFilePath(programFolder_));
+    help_->ShowContents(paths_.helpFile);
 }
 
 void TAA_Main::Close()
@@ -511,7 +515,7 @@ void TAA_Main::SaveState()
 {
     std::string failures;
     try {
-        SaveGlobalConfig(GlobalConfigPath(programFolder_), LiveConfig());
+        SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig());
     } catch (const ZEBIOFailure& failure) {
         failures += failure.what();
     }

@@ -12,6 +12,7 @@
 #include "app/PointerHider.h"
 #include "app/ReaderCommands.h"
 #include "import/ZEBCodepage.h"
+#include "platform/ProgramPaths.h"
 #include "render/BookSession.h"
 #include "render/QtRaster.h"
 #include "render/ViewScroller.h"
@@ -51,8 +52,10 @@ public:
     // the start-up gauge.
     using CodePageProbed = std::function<void(int32_t codePage)>;
 
-    // programFolder holds "Global.cfg", "Books" and the help file.
-    TAA_Main(std::string programFolder, ZEBPrompter& prompter, const CodePageProbed& probed = {});
+    // paths.dataFolder holds "Global.cfg", "Books" and "Tmp".
+    TAA_Main(ProgramPaths paths, ZEBPrompter& prompter, const CodePageProbed& probed = {});
+    // folder holds the data and the help file.
+    TAA_Main(const std::string& folder, ZEBPrompter& prompter, const CodePageProbed& probed = {});
     ~TAA_Main() override;
 
     // Asked by "Open the Book" (and at first show without a last book) for the book to open;
@@ -127,7 +130,7 @@ private:
     GlobalConfig LiveConfig() const;
     ScreenSize Screen() const;
 
-    std::string programFolder_;
+    ProgramPaths paths_;
     ZEBPrompter& prompter_;
     ZEBOptions options_;
     GlobalConfig stored_;

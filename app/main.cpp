@@ -12,7 +12,7 @@
 #include "app/ZEBApplication.h"
 #include "import/ZEBCodepage.h"
 #include "library/ui/TAA_Password.h"
-#include "platform/ProgramFolder.h"
+#include "platform/ProgramPaths.h"
 #include "platform/ui/QtPrompter.h"
 
 namespace {
@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
         return password.Ask(archive, member);
     });
     app.SetPrompter(&prompter);
-    zeb::TAA_Main window(zeb::ProgramFolder(), prompter, [&splash](int32_t codePage) {
+    zeb::TAA_Main window(zeb::RunningProgramPaths(), prompter, [&splash](int32_t codePage) {
         splash->SetProgress(zeb::ZEBCodepage::ProbeGauge(codePage, splash->StripWidth()));
     });
     prompter.SetParent(&window);

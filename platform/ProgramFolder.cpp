@@ -5,23 +5,31 @@
 
 namespace zeb {
 
+namespace fs = std::filesystem;
+
 std::string ProgramFolder()
 {
     std::error_code error;
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    fs::path exe = fs::read_symlink("/proc/self/exe", error);
     if (error || !exe.has_parent_path())
         return ".";
     return exe.parent_path().string();
 }
 
-std::string HelpFilePath(const std::string& programFolder)
+std::string ResourceFilePath(const std::string& programFolder, const std::string& name)
 {
-    return (std::filesystem::path(programFolder) / "ZEBREADER.HLP").string();
+    const fs::path beside = fs::path(programFolder) / name;
+    const fs::path installed =
+        (fs::path(programFolder) / ZEB_INSTALLED_RESOURCES / name).lexically_normal();
+    std::error_code error;
+    if (!fs::exists(beside, error) && fs::exists(installed, error))
+        return installed.string();
+    return beside.string();
 }
 
-std::string GuideFilePath(const std::string& programFolder)
+std::string HelpFilePath(const std::string& programFolder)
 {
-    return (std::filesystem::path(programFolder) / "Guide.txt").string();
+    return ResourceFilePath(programFolder, HelpFileName);
 }
 
 }  // namespace zeb

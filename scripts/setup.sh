@@ -14,6 +14,7 @@ packages=(
   libicu-dev zlib1g-dev libunrar-dev
   fonts-dejavu-core fonts-comic-neue
   xvfb xauth imagemagick dbus xdotool
+  desktop-file-utils appstream
   clang libclang-rt-14-dev
   arj
 )

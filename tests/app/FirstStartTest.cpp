@@ -17,7 +17,7 @@ class FirstStartTest : public ReaderWindowTest {
 protected:
     void WriteGuide()
     {
-        std::ofstream(GuideFilePath(folder.Path().string())) << "A guide\n\nRead me first.\n";
+        std::ofstream(folder.Path() / GuideFileName) << "A guide\n\nRead me first.\n";
     }
 
     std::vector<std::string> Books() const

@@ -1,6 +1,6 @@
 # zebtool's options: --help and -h print the usage on stdout and succeed, wherever they come
-# before "--"; "--" makes what follows files, even "--yes"; a file that cannot be opened is
-# named with the system's reason.
+# before "--"; --version prints the version; "--" makes what follows files, even "--yes"; a file
+# that cannot be opened is named with the system's reason.
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/books")
 
@@ -11,6 +11,13 @@ foreach(args "--help" "-h" "extract;-h" "import;--codepage;65001;--help;a.txt" "
     message(FATAL_ERROR "zebtool ${args} gave ${status} [${out}] [${err}]")
   endif()
 endforeach()
+
+# --version names the tool and its version on stdout.
+execute_process(COMMAND "${ZEBTOOL}" --version OUTPUT_VARIABLE out ERROR_VARIABLE err
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT out STREQUAL "zebtool 1.1\n" OR NOT err STREQUAL "")
+  message(FATAL_ERROR "zebtool --version gave ${status} [${out}] [${err}]")
+endif()
 
 # After "--", "--yes" and "-h" are files.
 file(WRITE "${WORK}/--yes" "Named like an option.\n")

@@ -34,8 +34,9 @@ int Usage(FILE* out, int status)
         std::fprintf(out, "  zebtool %s\n", c.usage);
     std::fprintf(out, "Passwords and \"replace?\" questions are asked at the terminal unless\n"
                       "given as options; without a terminal they count as cancelled.\n"
-                      "--help or -h shows this; -- ends the options, so that what follows is\n"
-                      "taken as files even when it starts with -.\n");
+                      "--help or -h shows this, --version the version; -- ends the\n"
+                      "options, so that what follows is taken as files even when it\n"
+                      "starts with -.\n");
     return status;
 }
 
@@ -55,6 +56,10 @@ int main(int argc, char* argv[])
     std::string name = argv[1];
     if (name == "--help" || name == "-h")
         return ShowUsage();
+    if (name == "--version") {
+        std::printf("zebtool %s\n", ZEB_VERSION);
+        return 0;
+    }
     std::vector<std::string> args(argv + 2, argv + argc);
     for (const CommandEntry& c : Commands) {
         if (name == c.name)

@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# The whole program as a user meets it, on a virtual display, through real key presses and mouse
+# clicks (xdotool): a first start shows the library with the guide; a text and a ZIP archive are
+# imported through the file dialog and the preview; a book is read, paged, auto-scrolled and
+# bookmarked; Escape closes; a second start comes back to the same place, with the bookmark and
+# the settings. Screenshots must show drawn text where text belongs.
+# Usage: EndToEnd.sh ZEBREADER_FOLDER ZEBTOOL FIXTURES   (run under xvfb-run, 1280x800x24)
+set -euo pipefail
+
+program="$1" zebtool="$2" fixtures="$3"
+work="$(mktemp -d)"
+trap 'pkill -P $$ zebreader 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "$program/zebreader" "$program/ZEBREADER.HLP" "$program/Guide.txt" "$work/"
+for _ in 1 2 3 4 5 6 7 8; do cat "$fixtures/texts/prose.txt"; done > "$work/story.txt"
+mkdir "$work/zip" && cp "$fixtures/texts/verse.txt" "$work/zip/"
+(cd "$work/zip" && cmake -E tar cf ../poems.zip --format=zip verse.txt)
+
+fail() { echo "FAILED: $*" >&2; exit 1; }
+step() { echo "-- $*"; }
+shot() { import -window root "$work/$1.png"; }
+# How much a region varies: 0 for an even fill, more where text is drawn.
+ink() { convert "$work/$1.png" -crop "$2" +repage -colorspace Gray -format "%[fx:standard_deviation]" info:; }
+has_text() { awk -v v="$(ink "$1" "$2")" 'BEGIN { exit !(v > 0.02) }' || fail "$3 (variation $(ink "$1" "$2"))"; }
+differ() { [ "$(compare -metric AE -crop "$3" "$work/$1.png" "$work/$2.png" null: 2>&1 || true)" != 0 ] || fail "$4"; }
+same() {
+  local d; d="$(compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 || true)"
+  [ "$d" = 0 ] || fail "$3 ($d pixels differ)"
+}
+# Waits for a window whose name matches, visible.
+wait_for() {
+  for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return; sleep 0.1; done
+  fail "no window \"$1\""
+}
+wait_gone() {
+  for _ in $(seq 100); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0; sleep 0.1; done
+  fail "window \"$1\" stays"
+}
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.4; }
+key() { xdotool key "$@"; sleep 0.4; }
+# The view below the toolbar, and the toolbar's buttons (a first start is full screen).
+view=1280x760+0+40
+reader_start() { (cd "$work" && ./zebreader >>"$work/log" 2>&1 &); }
+
+step "first start: the library holds the guide"
+reader_start
+wait_for "^Library$"
+sleep 0.5
+shot library
+has_text library 1280x150+0+33 "the library shows no guide"
+[ -f "$work/Books/00000000.book" ] || fail "no guide book"
+
+step "import a text and an archive through the file dialog and the preview"
+click 16 16                                   # the library's "Import" button
+sleep 1
+xdotool type --delay 20 "\"$work/story.txt\" \"$work/poems.zip\""
+key Return
+for n in 1 2; do
+  wait_for "^Book Preview$"
+  sleep 0.5
+  [ "$n" = 1 ] && shot preview && has_text preview 1280x700+0+22 "the preview shows no text"
+  click 1227 764                              # "Import"
+  wait_gone "^Book Preview$"
+done
+sleep 1
+[ -f "$work/Books/00000002.book" ] || fail "the import made no books: $(ls "$work/Books")"
+
+step "read the text: page down, auto-scroll, a bookmark, a setting"
+key Home Down Return                          # the library lists Guide, story, verse
+wait_gone "^Library$"
+sleep 1
+shot opened
+has_text opened "$view" "the book shows no text"
+key Next Next Next
+shot paged
+differ opened paged "$view" "page down moved nothing"
+key Insert
+sleep 2
+key Insert
+shot scrolled
+differ paged scrolled "$view" "auto-scroll moved nothing"
+click 140 16                                  # "Add Bookmark"
+key KP_Add KP_Add                             # faster auto-scroll: 52 lines a second
+key KP_Multiply                               # the options panel, to compare after the restart
+sleep 0.5
+shot before
+key KP_Multiply
+key Escape
+for _ in $(seq 50); do pgrep -f "$work/zebreader" >/dev/null || pgrep -x zebreader >/dev/null || break; sleep 0.1; done
+sleep 0.5
+[ -f "$work/Global.cfg" ] || fail "no Global.cfg after closing"
+info="$("$zebtool" info "$work/Books/00000001.book")"
+grep -q "1 bookmarks" <<<"$info" || fail "the bookmark was not saved: $info"
+
+step "start again: the same place, the bookmark and the settings"
+reader_start
+sleep 3
+key KP_Multiply
+sleep 0.5
+shot after
+# The toolbar's clock may have moved on; the page and the options panel must not.
+same_view() {
+  convert "$work/$1.png" -crop 1280x760+0+40 +repage "$work/$1-view.png"
+}
+same_view before; same_view after
+same before-view after-view "the second start shows another place or other settings"
+key KP_Multiply
+click 171 16                                  # "Bookmarks"
+wait_for "^Bookmarks$"
+sleep 0.5
+shot bookmarks
+has_text bookmarks 640x14+0+52 "the bookmark is not listed"
+key Escape
+wait_gone "^Bookmarks$"
+key Escape
+echo "passed"
