@@ -30,7 +30,9 @@ void BookSession::OpenBook(const std::string& path)
     // A stored fraction outside the view would have the engine lay out the book far above it.
     int64_t fraction = std::clamp<int64_t>(
         int32_t(book.Options().GetInteger(OptPositionFraction, InitialPositionFraction)), 0, FractionOne);
-    int32_t y = int32_t((fraction * engine_.Metrics().ViewHeight) >> 16);
+    // Rounded, not cut: the save cuts the fraction, and cutting again here would move the text
+    // up a pixel at every reopening.
+    int32_t y = int32_t((fraction * engine_.Metrics().ViewHeight + FractionOne / 2) >> 16);
     int32_t position = int32_t(book.Options().GetInteger(OptPosition, uint32_t(book.TextStart())));
     engine_.SetPosition(position, y);
     engine_.Host().RepaintView();
