@@ -180,8 +180,8 @@ awk '$2 == "pages-turned" && $3 == 0 { print "compare_reader: in a run of " $1 "
 echo
 echo "zebtool import: $(figure import ms) ms, peak $(mib "$(figure import peak)") MiB (load $import_load)"
 echo
-printf "%-40s %10s %12s %12s %6s\n" "start to first page of text" "ms" "MiB at page" "MiB after" "load"
-row() { printf "%-40s %10s %12s %12s %6s\n" "$1" "$(figure "$2" first-page-ms)" \
+printf "%-44s %8s %12s %12s %6s\n" "start to first page of text" "ms" "MiB at page" "MiB after" "load"
+row() { printf "%-44s %8s %12s %12s %6s\n" "$1" "$(figure "$2" first-page-ms)" \
           "$(mib "$(figure "$2" peak-kib-first)")" "$(mib "$(figure "$2" peak-kib-pages)")" "$3"; }
 row "zebreader, the imported book" zebreader "$zeb_load"
 if [ "$have_fbreader" = 1 ]; then
