@@ -35,7 +35,7 @@ using Clock = std::chrono::steady_clock;
 
 struct Arguments {
     int pages = 5;
-    int everyMs = 20;
+    int everyMs = 10;
     int timeoutS = 120;
     std::string save;
     std::vector<char*> command;
@@ -108,11 +108,12 @@ struct Reader {
     }
 };
 
-// The middle of the screen, away from menus, tool bars and status lines.
+// The middle of the screen, away from menus, tool bars and status lines; small enough to be
+// taken often without slowing the reader much.
 QRect TextArea(const QScreen& screen)
 {
     QSize s = screen.geometry().size();
-    return {s.width() / 10, s.height() / 4, s.width() * 8 / 10, s.height() / 2};
+    return {s.width() * 3 / 10, s.height() / 4, s.width() * 4 / 10, s.height() / 2};
 }
 
 QImage Grab(QScreen& screen, const QRect& area)

@@ -129,11 +129,6 @@ mkdir -p "$program/Books" "$work/home-zeb"
 cp "$build/app/zebreader" "$program/"
 "$build/tools/zebtool" import "$text" "$program/Books" >/dev/null
 book="$(ls "$program"/Books/*.book)"
-zeb_load="$(wait_for_quiet)"
-for run in $(seq "$runs"); do
-  rm -f "$program/Global.cfg"
-  HOME="$work/home-zeb" watch_start zebreader "$run" "$program/zebreader" "$book"
-done
 
 # FBReader's window takes its place and size from any .xml file in ~/.FBReader; without a
 # window manager it would otherwise open at 800 x 600.
@@ -152,41 +147,57 @@ fbreader_home() {
 EOF
 }
 
+readers=(zebreader)
 if [ "$have_fbreader" = 1 ]; then
-  fb_load="$(wait_for_quiet)"
-  for run in $(seq "$runs"); do
-    rm -rf "$work/home-fb" && fbreader_home "$work/home-fb"
-    HOME="$work/home-fb" watch_start fbreader-first "$run" fbreader "$text"
-  done
+  readers+=(fbreader-first fbreader-reopen)
   # The library and state that one open leaves, copied afresh for every reopen.
-  rm -rf "$work/home-fb-opened" && fbreader_home "$work/home-fb-opened"
+  fbreader_home "$work/home-fb-opened"
   HOME="$work/home-fb-opened" "$build/bench/first_page_watch" --pages 0 -- fbreader "$text" \
     >/dev/null 2>>"$work/readers.log" || true
-  for run in $(seq "$runs"); do
-    rm -rf "$work/home-fb" && cp -a "$work/home-fb-opened" "$work/home-fb"
-    HOME="$work/home-fb" watch_start fbreader-reopen "$run" fbreader "$text"
-  done
 else
   echo "compare_reader: fbreader is not installed (--install installs it); its rows are left out" >&2
 fi
+
+start_reader() {
+  case "$1" in
+    zebreader)
+      rm -f "$program/Global.cfg"
+      HOME="$work/home-zeb" watch_start zebreader "$2" "$program/zebreader" "$book" ;;
+    fbreader-first)
+      rm -rf "$work/home-fb" && fbreader_home "$work/home-fb"
+      HOME="$work/home-fb" watch_start fbreader-first "$2" fbreader "$text" ;;
+    fbreader-reopen)
+      rm -rf "$work/home-fb" && cp -a "$work/home-fb-opened" "$work/home-fb"
+      HOME="$work/home-fb" watch_start fbreader-reopen "$2" fbreader "$text" ;;
+  esac
+}
+
+# The readers take turns, so that other work on the machine disturbs them alike.
+loads=()
+for run in $(seq "$runs"); do
+  loads+=("$(wait_for_quiet)")
+  for reader in "${readers[@]}"; do start_reader "$reader" "$run"; done
+done
 
 bench_load="$(wait_for_quiet)"
 "$build/bench/reader_bench" --start >"$work/reader_bench" 2>>"$work/readers.log"
 
 size=$(stat -c %s "$text")
 echo "text: $size bytes of generated UTF-8 prose; display $screen; medians of $runs runs;"
-echo "$pages page downs, 0.4 s apart; a screen picture every 20 ms, $(awk '$2 == "picture-ms" { print $3 }' "$work/figures" | median) ms to take and look at"
+echo "$pages page downs, 0.4 s apart; a screen picture every 10 ms, $(awk '$2 == "picture-ms" { print $3 }' "$work/figures" | median) ms to take and look at"
 awk '$2 == "pages-turned" && $3 == 0 { print "compare_reader: in a run of " $1 " the page downs changed nothing" }' "$work/figures" >&2
 echo
 echo "zebtool import: $(figure import ms) ms, peak $(mib "$(figure import peak)") MiB (load $import_load)"
 echo
-printf "%-44s %8s %12s %12s %6s\n" "start to first page of text" "ms" "MiB at page" "MiB after" "load"
-row() { printf "%-44s %8s %12s %12s %6s\n" "$1" "$(figure "$2" first-page-ms)" \
-          "$(mib "$(figure "$2" peak-kib-first)")" "$(mib "$(figure "$2" peak-kib-pages)")" "$3"; }
-row "zebreader, the imported book" zebreader "$zeb_load"
+echo "load at the start of each round: ${loads[*]}"
+printf "%-44s %8s %12s %12s  %s\n" "start to first page of text" "ms" "MiB at page" "MiB after" "every run, ms"
+row() { printf "%-44s %8s %12s %12s  %s\n" "$1" "$(figure "$2" first-page-ms)" \
+          "$(mib "$(figure "$2" peak-kib-first)")" "$(mib "$(figure "$2" peak-kib-pages)")" \
+          "$(awk -v n="$2" '$1 == n && $2 == "first-page-ms" { printf "%s ", $3 }' "$work/figures")"; }
+row "zebreader, the imported book" zebreader
 if [ "$have_fbreader" = 1 ]; then
-  row "fbreader $(dpkg-query -W -f='${Version}' fbreader), the text, first open" fbreader-first "$fb_load"
-  row "fbreader, the text, reopen" fbreader-reopen "$fb_load"
+  row "fbreader $(dpkg-query -W -f='${Version}' fbreader), the text, first open" fbreader-first
+  row "fbreader, the text, reopen" fbreader-reopen
   for other in fbreader-first fbreader-reopen; do
     awk -v o="$(figure $other first-page-ms)" -v z="$(figure zebreader first-page-ms)" -v n="$other" \
       'BEGIN { if (o != "-" && z != "-" && z > 0) printf "%s / zebreader: %.2fx the time to the first page\n", n, o / z }'
