@@ -7,7 +7,8 @@
 // - auto-scroll for 20 s at 50, 200 and 500 pixels a second: steps and late steps a second,
 //   and the processor time the process took.
 // Run: xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/reader_bench
-// One start by hand: reader_bench --prepare DIR, then reader_bench --child DIR [PAGES].
+// One start by hand: reader_bench --prepare DIR, then reader_bench --child DIR [PAGES];
+// reader_bench --start gives the start figures alone.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -231,6 +232,9 @@ int main(int argc, char** argv)
     TempDir folder;
     PrepareFolder(folder.Path());
     MeasureStart(argv[0], folder.Path().string());
+    // "--start": the start figures only, for comparing with other readers.
+    if (argc >= 2 && std::string(argv[1]) == "--start")
+        return 0;
     bench::ReportingPrompter prompter;
 
     ZEBApplication app(argc, argv);
