@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QWidget>
-
-class QToolButton;
+#include "platform/ui/DialogToolbar.h"
 
 namespace zeb {
 
-// The bookmarks dialog's toolbar: 33 pixels high in the dark panel colour, flat buttons of
-// 31 x 30 with 23 x 23 images, a gap after the three that choose a place, and a spacer before
-// "Close" that keeps it at the right edge.
-class BookmarksToolbar : public QWidget {
+// The bookmarks dialog's toolbar: the three buttons that choose a place, a gap, the two delete
+// buttons, and "Close" at the right edge.
+class BookmarksToolbar : public DialogToolbar {
     Q_OBJECT
 
 public:
-    static constexpr int Height = 33;
     // Everything but the stretching spacer.
     static constexpr int FixedWidth = 218;
 
@@ -26,17 +22,12 @@ public:
     QToolButton* DeleteAllButton() const { return deleteAll_; }
     QToolButton* CloseButton() const { return close_; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     QToolButton* set_;
     QToolButton* goTo_;
     QToolButton* custom_;
-    QWidget* gap_;
     QToolButton* delete_;
     QToolButton* deleteAll_;
-    QWidget* stretch_;
     QToolButton* close_;
 };
 

@@ -1,19 +1,15 @@
 #pragma once
 
-#include <QWidget>
-
-class QToolButton;
+#include "platform/ui/DialogToolbar.h"
 
 namespace zeb {
 
-// The library's toolbar: 33 pixels high in the dark panel colour, flat buttons of 31 x 30
-// with 23 x 23 images, a spacer after "Read the Book", and one before "Close" that keeps it
-// at the right edge.
-class BrowseToolbar : public QWidget {
+// The library's toolbar: "Import the Book from the File" and "Read the Book", a gap, the two
+// delete buttons, and "Close" at the right edge.
+class BrowseToolbar : public DialogToolbar {
     Q_OBJECT
 
 public:
-    static constexpr int Height = 33;
     // Everything but the stretching spacer.
     static constexpr int FixedWidth = 187;
 
@@ -25,16 +21,11 @@ public:
     QToolButton* DeleteAllButton() const { return deleteAll_; }
     QToolButton* CloseButton() const { return close_; }
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-
 private:
     QToolButton* import_;
     QToolButton* read_;
-    QWidget* gap_;
     QToolButton* delete_;
     QToolButton* deleteAll_;
-    QWidget* stretch_;
     QToolButton* close_;
 };
 
