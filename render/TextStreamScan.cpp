@@ -22,17 +22,14 @@ void TextStreamScan::Start(int32_t position)
     bufferStart_ = bufferEnd_ = position;
 }
 
-// Reads the next piece from Position() on; false when nothing is left to read.
-bool TextStreamScan::Fill()
+// Reads the next piece from Position() on, which lies before the text's end.
+void TextStreamScan::Fill()
 {
     const int32_t count = std::min(PieceSize, textEnd_ - position_);
-    if (count <= 0)
-        return false;
     buffer_.resize(size_t(PieceSize));
     file_.Read(position_, buffer_.data(), count);
     bufferStart_ = position_;
     bufferEnd_ = position_ + count;
-    return true;
 }
 
 void TextStreamScan::FeedRecord(PhraseMatcher& matcher, const uint8_t* record)

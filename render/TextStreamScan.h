@@ -26,7 +26,7 @@ public:
     int32_t Feed(PhraseMatcher& matcher, int32_t stop, int32_t budget);
 
 private:
-    bool Fill();
+    void Fill();
     void FeedRecord(PhraseMatcher& matcher, const uint8_t* record);
 
     ZEBFile& file_;
