@@ -21,10 +21,9 @@
 
 #include "fuzz/FixedWidthMeasurer.h"
 #include "fuzz/FuzzWorkFolder.h"
+#include "fuzz/SignedBook.h"
 #include "render/BookSession.h"
-#include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
-#include "storage/ZEBFile.h"
 
 namespace {
 
@@ -39,20 +38,6 @@ void Check(bool condition)
 {
     if (!condition)
         std::abort();
-}
-
-void SignIfBook(const std::string& path)
-{
-    ZEBFile file;
-    file.Open(path, FileAccess::ReadWrite, 16, 3);
-    BookHeader header = BookHeader::Read(file);
-    if (header.IsBook(file.Size())) {
-        int32_t options = int32_t(header.optionsOffset);
-        file.Sign(0, options - SignatureSize);
-        if (file.Size() - SignatureSize >= options)
-            file.Sign(options, file.Size() - SignatureSize);
-    }
-    file.Close();
 }
 
 class Host : public ZEBRenderHost {
@@ -179,7 +164,7 @@ struct Reader {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string path = zeb::fuzz::WriteInput(data, size, "00000001.book");
-    SignIfBook(path);
+    zeb::fuzz::SignIfBook(path);
 
     Reader reader;
     reader.session.OpenBook(path);

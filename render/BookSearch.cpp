@@ -42,7 +42,10 @@ bool BookSearch::Begin(const Request& request)
         wrapped_ = true;
         first = WindowBefore(request.textEnd);
     }
-    StartWindow(*first);
+    if (first)
+        StartWindow(*first);
+    else
+        state_ = State::NotFound;
     return true;
 }
 
@@ -93,15 +96,19 @@ int32_t BookSearch::LineStartAtOrBefore(int32_t position) const
     return std::max(request_.textStart, lines[lines.FindIndex(position)]);
 }
 
-// The window of about windowBytes that ends at end, or none when end is the text's start.
+// The window of about windowBytes that ends at end, or none when nothing is left before end:
+// the text's start is reached, or, wrapped, the line the search began in.
 std::optional<BookSearch::Window> BookSearch::WindowBefore(int32_t end) const
 {
-    if (end <= request_.textStart)
+    const int32_t lowest =
+        wrapped_ ? LineStartAtOrBefore(KeyPosition(request_.from)) : request_.textStart;
+    if (end <= lowest)
         return std::nullopt;
     int32_t begin = LineStartAtOrBefore(std::max(request_.textStart, end - request_.windowBytes));
-    if (wrapped_)
-        begin = std::max(begin, LineStartAtOrBefore(KeyPosition(request_.from)));
-    return Window{begin, end};
+    // A damaged index may name a line at or after end: the window still has to reach back.
+    if (begin >= end)
+        begin = lowest;
+    return Window{std::max(begin, lowest), end};
 }
 
 // The window is read: a match found ends the search, else the next window or the other end.
@@ -112,25 +119,20 @@ void BookSearch::NextWindow()
         state_ = State::Found;
         return;
     }
-    const int32_t from = KeyPosition(request_.from);
     if (request_.direction == Direction::Forward) {
         if (wrapped_) {
             state_ = State::NotFound;
             return;
         }
         wrapped_ = true;
-        StartWindow({request_.textStart, std::min(from + 1, request_.textEnd)});
+        StartWindow({request_.textStart, std::min(KeyPosition(request_.from) + 1, request_.textEnd)});
         return;
     }
-    const bool reachedEnd = wrapped_ ? window_.begin <= LineStartAtOrBefore(from)
-                                     : window_.begin <= request_.textStart;
-    if (reachedEnd && wrapped_) {
-        state_ = State::NotFound;
-        return;
-    }
-    if (reachedEnd)
+    std::optional<Window> next = WindowBefore(window_.begin);
+    if (!next && !wrapped_) {
         wrapped_ = true;
-    std::optional<Window> next = WindowBefore(reachedEnd ? request_.textEnd : window_.begin);
+        next = WindowBefore(request_.textEnd);
+    }
     if (!next) {
         state_ = State::NotFound;
         return;
