@@ -88,12 +88,15 @@ void BookSearch::StartWindow(Window window)
     scan_->Start(window.begin);
 }
 
+// A record boundary at or before position: the start of its source line, or, where a damaged
+// index names none there, the text's start.
 int32_t BookSearch::LineStartAtOrBefore(int32_t position) const
 {
     const ZEBParagInfo& lines = *request_.lines;
     if (lines.Count() < 2)
         return request_.textStart;
-    return std::max(request_.textStart, lines[lines.FindIndex(position)]);
+    const int32_t line = lines[lines.FindIndex(position)];
+    return line < request_.textStart || line > position ? request_.textStart : line;
 }
 
 // The window of about windowBytes that ends at end, or none when nothing is left before end:
@@ -104,10 +107,9 @@ std::optional<BookSearch::Window> BookSearch::WindowBefore(int32_t end) const
         wrapped_ ? LineStartAtOrBefore(KeyPosition(request_.from)) : request_.textStart;
     if (end <= lowest)
         return std::nullopt;
-    int32_t begin = LineStartAtOrBefore(std::max(request_.textStart, end - request_.windowBytes));
-    // A damaged index may name a line at or after end: the window still has to reach back.
-    if (begin >= end)
-        begin = lowest;
+    // Before end, so that every window reaches further back than the one before.
+    const int32_t begin =
+        LineStartAtOrBefore(std::max(request_.textStart, end - std::max(1, request_.windowBytes)));
     return Window{std::max(begin, lowest), end};
 }
 
