@@ -21,6 +21,10 @@ bool BookSearch::Begin(const Request& request)
     matcher_ = std::make_unique<PhraseMatcher>(request.phrase, request.matchCase);
     if (matcher_->Empty() || !request.lines || request.textEnd <= request.textStart)
         return false;
+    // Any place before the text is its start, any after it its end.
+    request_.from = std::clamp(request.from,
+                               std::max<TextKey>(MakeTextKey(request.textStart, 0), 1) - 1,
+                               MakeTextKey(request.textEnd, 0));
     try {
         file_.Close();
         file_.Open(request.bookPath, FileAccess::Read, 20, 2);
@@ -32,7 +36,7 @@ bool BookSearch::Begin(const Request& request)
     wrapped_ = false;
     read_ = 0;
     state_ = State::Running;
-    const int32_t at = KeyPosition(request.from);
+    const int32_t at = KeyPosition(request_.from);
     if (request.direction == Direction::Forward) {
         StartWindow({LineStartAtOrBefore(at), request.textEnd});
         return true;
