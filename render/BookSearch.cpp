@@ -19,7 +19,8 @@ bool BookSearch::Begin(const Request& request)
     Cancel();
     request_ = request;
     matcher_ = std::make_unique<PhraseMatcher>(request.phrase, request.matchCase);
-    if (matcher_->Empty() || !request.lines || request.textEnd <= request.textStart)
+    if (matcher_->Empty() || !request.lines || request.textStart < 0 ||
+        request.textEnd <= request.textStart)
         return false;
     // Any place before the text is its start, any after it its end.
     request_.from = std::clamp(request.from,
