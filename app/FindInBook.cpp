@@ -28,15 +28,8 @@ void FindInBook::Find(const std::u16string& phrase, bool matchCase,
     const ZEBBook& book = engine_.Book();
     if (!book.IsOpen())
         return;
-    BookSearch::Request request;
-    request.bookPath = book.Path();
-    request.textStart = book.TextStart();
-    request.textEnd = book.TextEnd();
-    request.lines = &book.Lines();
-    request.phrase = phrase;
-    request.matchCase = matchCase;
-    request.direction = direction;
-    request.from = From(direction);
+    const BookSearch::Request request =
+        BookSearch::RequestFor(book, phrase, matchCase, direction, From(direction));
     if (!search_.Begin(request))
         return;
     bookPath_ = book.Path();

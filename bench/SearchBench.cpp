@@ -27,20 +27,6 @@ double Seconds(Clock::time_point since)
     return std::chrono::duration<double>(Clock::now() - since).count();
 }
 
-BookSearch::Request RequestFor(ZEBBook& book, std::u16string phrase,
-                               BookSearch::Direction direction, TextKey from)
-{
-    BookSearch::Request r;
-    r.bookPath = book.Path();
-    r.textStart = book.TextStart();
-    r.textEnd = book.TextEnd();
-    r.lines = &book.Lines();
-    r.phrase = std::move(phrase);
-    r.direction = direction;
-    r.from = from;
-    return r;
-}
-
 // Runs a search to its end; gives the seconds it took and the steps.
 double Run(BookSearch& search, const BookSearch::Request& request, int& steps)
 {
@@ -95,7 +81,10 @@ int main(int argc, char** argv)
         std::vector<double> times;
         int steps = 0;
         for (int run = 0; run < 5; ++run)
-            times.push_back(Run(search, RequestFor(book, u"zebra quagga okapi", direction, start), steps));
+            times.push_back(Run(search,
+                                BookSearch::RequestFor(book, u"zebra quagga okapi", false,
+                                                       direction, start),
+                                steps));
         std::sort(times.begin(), times.end());
         std::printf("%s, not there: median %.3f s (best %.3f s, %d steps, %.0f MiB/s; goal < 0.5 s)\n",
                     direction == BookSearch::Direction::Forward ? "forward" : "backward",
@@ -110,8 +99,9 @@ int main(int argc, char** argv)
         const std::u16string phrase = PhraseAfter(book, line + 30);
         int steps = 0;
         times.push_back(Run(search,
-                            RequestFor(book, phrase, BookSearch::Direction::Forward,
-                                       MakeTextKey(book.Lines()[line], 0) - 1),
+                            BookSearch::RequestFor(book, phrase, false,
+                                                   BookSearch::Direction::Forward,
+                                                   MakeTextKey(book.Lines()[line], 0) - 1),
                             steps));
         if (search.Current() != BookSearch::State::Found)
             std::printf("  not found: line %d\n", line);

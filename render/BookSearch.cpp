@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "storage/ZEBBook.h"
 #include "storage/ZEBIOFailure.h"
 #include "storage/ZEBParagInfo.h"
 
@@ -13,6 +14,21 @@ namespace {
 constexpr int32_t TailBudget = 4096;
 
 }  // namespace
+
+BookSearch::Request BookSearch::RequestFor(const ZEBBook& book, std::u16string phrase,
+                                           bool matchCase, Direction direction, TextKey from)
+{
+    Request r;
+    r.bookPath = book.Path();
+    r.textStart = book.TextStart();
+    r.textEnd = book.TextEnd();
+    r.lines = &book.Lines();
+    r.phrase = std::move(phrase);
+    r.matchCase = matchCase;
+    r.direction = direction;
+    r.from = from;
+    return r;
+}
 
 bool BookSearch::Begin(const Request& request)
 {

@@ -12,6 +12,7 @@
 
 namespace zeb {
 
+class ZEBBook;
 class ZEBParagInfo;
 
 // What a reader gives a search per pass of its event loop: a few milliseconds of reading.
@@ -39,6 +40,10 @@ public:
         // A backward search reads the text in windows of this size, each forward, nearest first.
         int32_t windowBytes = 8 << 20;
     };
+
+    // A search of book's text, which must stay open while the search runs.
+    static Request RequestFor(const ZEBBook& book, std::u16string phrase, bool matchCase,
+                              Direction direction, TextKey from);
 
     // False, and nothing runs, for a phrase of blanks alone or a book that cannot be read.
     bool Begin(const Request& request);

@@ -29,15 +29,7 @@ protected:
 
     BookSearch::Request Request(std::u16string phrase, Direction direction, TextKey from)
     {
-        BookSearch::Request r;
-        r.bookPath = path;
-        r.textStart = book.TextStart();
-        r.textEnd = book.TextEnd();
-        r.lines = &book.Lines();
-        r.phrase = std::move(phrase);
-        r.direction = direction;
-        r.from = from;
-        return r;
+        return BookSearch::RequestFor(book, std::move(phrase), false, direction, from);
     }
 
     // From before the text's start: forward finds the first match.

@@ -12,13 +12,10 @@ protected:
     PhraseMatch Find(std::u16string phrase)
     {
         BookSearch search;
-        BookSearch::Request r;
-        r.bookPath = engine.Book().Path();
-        r.textStart = engine.Book().TextStart();
-        r.textEnd = engine.Book().TextEnd();
-        r.lines = &engine.Book().Lines();
-        r.phrase = std::move(phrase);
-        r.from = MakeTextKey(r.textStart, 0) - 1;
+        const ZEBBook& book = engine.Book();
+        const BookSearch::Request r = BookSearch::RequestFor(
+            book, std::move(phrase), false, BookSearch::Direction::Forward,
+            MakeTextKey(book.TextStart(), 0) - 1);
         EXPECT_TRUE(search.Begin(r));
         while (search.Step(1 << 20) == BookSearch::State::Running) {
         }
