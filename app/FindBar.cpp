@@ -138,15 +138,6 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
     return QFrame::eventFilter(watched, event);
 }
 
-void FindBar::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        Close();
-        return;
-    }
-    QFrame::keyPressEvent(event);
-}
-
 void FindBar::PlaceInParent()
 {
     resize(sizeHint().expandedTo(QSize(520, 0)));

@@ -77,12 +77,6 @@ QToolButton* MainToolbar::Button(int image, const char* hint, bool toggle)
     return button;
 }
 
-void MainToolbar::UpdateStatus()
-{
-    fileArea_->update();
-    gauge_->update();
-}
-
 void MainToolbar::resizeEvent(QResizeEvent* event)
 {
     fileArea_->setFixedWidth(std::max(0, event->size().width() - FixedWidth));

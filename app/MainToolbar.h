@@ -34,7 +34,6 @@ public:
     StatusFileArea* FileArea() const { return fileArea_; }
     StatusGauge* Gauge() const { return gauge_; }
     // Repaints both status areas.
-    void UpdateStatus();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,7 +1,6 @@
 #include "app/ProfileGroup.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QGridLayout>
 #include <QLabel>
@@ -11,6 +10,7 @@
 
 #include "app/NumberField.h"
 #include "app/ProfilePictures.h"
+#include "platform/ui/ShowWindow.h"
 
 namespace zeb {
 
@@ -71,7 +71,7 @@ ProfileGroup::ProfileGroup(const char* caption, QWidget* parent)
 
 void ProfileGroup::ShowLook(const FontProfile& profile, int32_t supersample)
 {
-    const int ratio = std::max(1, int(std::ceil(devicePixelRatioF())));
+    const int ratio = WholePixelRatio(*this);
     SetPicture(*sample_, SamplePicture(profile, supersample, ratio));
     SetPicture(*backColor_, SwatchPicture(profile.BackColor, ratio));
     SetPicture(*fontColor_, SwatchPicture(profile.FontColor, ratio));

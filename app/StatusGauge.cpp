@@ -1,11 +1,11 @@
 #include "app/StatusGauge.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include <QPainter>
 
 #include "app/StatusGlyphs.h"
+#include "platform/ui/ShowWindow.h"
 #include "platform/ui/ToolbarLook.h"
 
 namespace zeb {
@@ -40,7 +40,7 @@ StatusGauge::~StatusGauge() = default;
 
 const StatusGlyphs& StatusGauge::Glyphs()
 {
-    const int ratio = std::max(1, int(std::ceil(devicePixelRatioF())));
+    const int ratio = WholePixelRatio(*this);
     if (!glyphs_ || glyphs_->PixelRatio() != ratio)
         glyphs_ = std::make_unique<StatusGlyphs>(ratio);
     return *glyphs_;

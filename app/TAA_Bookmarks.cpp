@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -11,6 +10,7 @@
 #include "app/BookmarksToolbar.h"
 #include "app/TAA_Percent.h"
 #include "platform/ZEBPrompter.h"
+#include "platform/ui/ShowWindow.h"
 #include "render/ZEBRenderParag.h"
 #include "storage/TextPlace.h"
 
@@ -35,8 +35,7 @@ TAA_Bookmarks::TAA_Bookmarks(ZEBRenderParag& engine, ZEBPrompter& prompter, QWid
     setWindowTitle(QStringLiteral("Bookmarks"));
     resize(InitialWidth, InitialHeight);
     setMinimumSize(MinimumWidth, MinimumHeight);
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     percent_ = new TAA_Percent(this);
     CreateWidgets();
     CreateCommands();

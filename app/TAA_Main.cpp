@@ -8,11 +8,11 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <cmath>
 #include <filesystem>
 #include <utility>
 
 #include "app/AutoScroll.h"
+#include "app/ColorRefQt.h"
 #include "app/FindBar.h"
 #include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
@@ -31,6 +31,7 @@
 #include "platform/ZEBPrompter.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/ScreenSaver.h"
+#include "platform/ui/ShowWindow.h"
 #include "platform/ui/ToolbarLook.h"
 #include "render/QtMeasurer.h"
 #include "render/RenderMetrics.h"
@@ -48,11 +49,6 @@ const char* const Caption = "ZEB Book Reader Professional 1.1";
 constexpr int InitialWidth = 640, InitialHeight = 460;
 constexpr int PointerCheckMs = 200;
 constexpr int TextCheckPollMs = 20;
-
-QColor FromColorRef(ColorRef c)
-{
-    return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
-}
 
 // Date-time values in days, as the pointer check compares them.
 double NowInDays()
@@ -117,12 +113,11 @@ void TAA_Main::LoadSettings()
 void TAA_Main::CreateWidgets()
 {
     resize(InitialWidth, InitialHeight);
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
 
     toolbar_ = new MainToolbar(this);
     mainPanel_ = new QWidget(this);
-    FillBackground(*mainPanel_, FromColorRef(0xA4BBB8));
+    FillBackground(*mainPanel_, QColorOf(0xA4BBB8));
     view_ = new TZEBScroll(mainPanel_);
     auto* panelLayout = new QVBoxLayout(mainPanel_);
     panelLayout->setContentsMargins(0, 0, 0, 0);
@@ -153,8 +148,10 @@ void TAA_Main::CreateWidgets()
     textCheckTimer_.setInterval(TextCheckPollMs);
     connect(&textCheckTimer_, &QTimer::timeout, this, [this] {
         session_->FinishTextCheck();
-        if (!session_->TextCheckPending())
-            textCheckTimer_.stop();
+        if (session_->TextCheckPending())
+            return;
+        textCheckTimer_.stop();
+        toolbar_->FileArea()->update();  // a damaged text closes the book
     });
     session_->SetSaveSettings(
         [this] { SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig()); });
@@ -330,9 +327,9 @@ void TAA_Main::OnLayoutChanged()
 {
     const bool active = options_.Settings().AutoScrollActive;
     options_.SetAutoScrollActive(false);
-    raster_.SetDevicePixelRatio(std::max(1, int(std::ceil(devicePixelRatioF()))));
+    raster_.SetDevicePixelRatio(WholePixelRatio(*this));
     engine_->ApplyDisplaySettings();
-    FillBackground(*mainPanel_, FromColorRef(ActiveProfile(options_.Settings()).BackColor));
+    FillBackground(*mainPanel_, QColorOf(ActiveProfile(options_.Settings()).BackColor));
     options_.SetAutoScrollActive(active);
 }
 
@@ -427,6 +424,8 @@ void TAA_Main::OpenLibrary()
     view_->setFocus();
     if (!chosen.empty())
         OpenBook(chosen);
+    // The library may have deleted the open book.
+    toolbar_->FileArea()->update();
     view_->update();
 }
 
@@ -453,6 +452,7 @@ void TAA_Main::OpenBook(const std::string& path)
     }
     if (session_->TextCheckPending())
         textCheckTimer_.start();
+    toolbar_->FileArea()->update();
 }
 
 void TAA_Main::ToggleFullScreen()
@@ -575,7 +575,7 @@ void TAA_Main::showEvent(QShowEvent* event)
 void TAA_Main::PointerTick()
 {
     CheckPointer(QCursor::pos(), NowInDays());
-    toolbar_->UpdateStatus();
+    toolbar_->Gauge()->update();
 }
 
 void TAA_Main::CheckPointer(QPoint position, double now)

@@ -7,7 +7,8 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QScreen>
+
+#include "platform/ui/ShowWindow.h"
 
 namespace zeb {
 
@@ -95,8 +96,7 @@ std::optional<long double> TAA_Percent::Choose()
 void TAA_Percent::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen(*this);
     // The field takes the keys at once, also where no window manager hands the focus over.
     activateWindow();
     field_->setFocus();

@@ -1,6 +1,4 @@
 // The reader: start-up order, then the message loop, inside which the main window runs its own.
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -12,6 +10,7 @@
 #include "app/ZEBApplication.h"
 #include "import/ZEBCodepage.h"
 #include "library/ui/TAA_Password.h"
+#include "library/LibraryBooks.h"
 #include "platform/ProgramPaths.h"
 #include "platform/ui/QtPrompter.h"
 
@@ -21,10 +20,7 @@ void OpenAtStart(zeb::TAA_Main& window, const std::string& file)
 {
     std::error_code error;
     const std::filesystem::path path = std::filesystem::absolute(file, error);
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    if (extension == ".book")
+    if (zeb::IsBookName(path.filename().string()))
         window.SetStartBook(path.string());
     else
         window.SetStartImport(path.string());

@@ -1,6 +1,8 @@
 #include "import/CyrillicLetters.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 #include <memory>
 
 #include "platform/CodePageDecoder.h"
@@ -73,6 +75,11 @@ bool LettersAreMostlyHighBytes(std::span<const uint8_t> sample)
 constexpr int64_t CyrillicScore = 40000;
 
 }  // namespace
+
+bool IsCyrillicCodePage(int32_t codePage)
+{
+    return std::find(std::begin(Candidates), std::end(Candidates), codePage) != std::end(Candidates);
+}
 
 int32_t LikeliestCyrillicCodePage(std::span<const uint8_t> sample)
 {

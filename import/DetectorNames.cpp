@@ -43,8 +43,6 @@ constexpr DetectorName Names[] = {
     {"KOI8-R", 20866},
 };
 
-constexpr int32_t CyrillicPages[] = {866, 1251, 20866, 21866, 28595};
-
 }  // namespace
 
 int32_t CodePageOfDetectorName(std::string_view name)
@@ -52,12 +50,6 @@ int32_t CodePageOfDetectorName(std::string_view name)
     auto it = std::find_if(std::begin(Names), std::end(Names),
                            [name](const DetectorName& n) { return n.name == name; });
     return it == std::end(Names) ? 0 : it->codePage;
-}
-
-bool IsCyrillicCodePage(int32_t codePage)
-{
-    return std::find(std::begin(CyrillicPages), std::end(CyrillicPages), codePage) !=
-           std::end(CyrillicPages);
 }
 
 }  // namespace zeb

@@ -11,7 +11,4 @@ namespace zeb {
 // and which shows their letters alike.
 int32_t CodePageOfDetectorName(std::string_view name);
 
-// True for the code pages the detector's answer may confuse with the other Cyrillic pages.
-bool IsCyrillicCodePage(int32_t codePage);
-
 }  // namespace zeb

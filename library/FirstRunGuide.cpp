@@ -5,6 +5,7 @@
 
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
+#include "library/LibraryBooks.h"
 #include "library/LibraryImport.h"
 #include "platform/CodePages.h"
 
@@ -12,20 +13,11 @@ namespace zeb {
 
 namespace fs = std::filesystem;
 
-bool HoldsBooks(const std::string& folder)
-{
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (it->path().extension() == ".book")
-            return true;
-    return false;
-}
-
 std::string AddGuideToEmptyLibrary(const ImportFolders& folders, const std::string& guide,
                                    ZEBPrompter& prompter)
 {
     std::error_code error;
-    if (HoldsBooks(folders.books) || !fs::is_regular_file(guide, error))
+    if (!BookFileNames(folders.books).empty() || !fs::is_regular_file(guide, error))
         return {};
     fs::create_directories(folders.books, error);
     ZEBImportWithoutPreview preview(Utf8CodePage);

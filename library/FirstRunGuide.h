@@ -8,9 +8,6 @@ namespace zeb {
 
 class ZEBPrompter;
 
-// Whether folder holds a book file.
-bool HoldsBooks(const std::string& folder);
-
 // A first start: converts the guide (a UTF-8 text) into the books folder when it holds no book
 // yet, so that the library opens with something to read. Gives the book made, or "".
 std::string AddGuideToEmptyLibrary(const ImportFolders& folders, const std::string& guide,

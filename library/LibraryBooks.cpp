@@ -11,8 +11,6 @@ namespace zeb {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 bool IsBookName(const std::string& name)
 {
     static const std::string extension = ".book";
@@ -25,8 +23,6 @@ bool IsBookName(const std::string& name)
     }
     return true;
 }
-
-}  // namespace
 
 std::vector<std::string> BookFileNames(const std::string& folder)
 {

@@ -17,6 +17,9 @@ inline constexpr const char* LoadingText = "Loading ...";
 // ending in ".book", not hidden.
 std::vector<std::string> BookFileNames(const std::string& folder);
 
+// Whether a file name is a book's: ".book" in any case, not hidden.
+bool IsBookName(const std::string& name);
+
 // Creates the book and scratch folders when missing and loads every book of the book folder
 // into list, showing the progress while there is at least one. Files that are no books are
 // left out.

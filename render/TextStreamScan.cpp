@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "render/PhraseMatcher.h"
+#include "storage/TextStream.h"
 #include "storage/ZEBFile.h"
 
 namespace zeb {
@@ -12,7 +13,7 @@ namespace {
 
 constexpr int32_t PieceSize = 1 << 20;
 // The longest record: a length byte and 255 code units.
-constexpr int32_t LongestRecord = 1 + 2 * 255;
+constexpr int32_t LongestRecord = 1 + 2 * MaxWordRecord;
 
 }  // namespace
 

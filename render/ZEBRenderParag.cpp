@@ -17,6 +17,8 @@ constexpr int32_t FractionNothing = 0x4000;
 void HighlightWord(const PhraseMatch& match, const ZEBRenderWordObject& word,
                    ZEBRenderQuenueWord& drawn)
 {
+    if (word.Position < KeyPosition(match.first) || word.Position > KeyPosition(match.last))
+        return;
     auto key = [&word](int32_t i) {
         return MakeTextKey(word.Position, std::clamp(word.Unit + i, 0, 255));
     };
@@ -160,17 +162,9 @@ void ZEBRenderParag::PlaceView(ZEBRenderLineObject& line, int32_t y)
 void ZEBRenderParag::ShowMatch(const PhraseMatch& match, int32_t y)
 {
     SetPosition(KeyPosition(match.first), y);
-    SetHighlight(match);
-}
-
-void ZEBRenderParag::SetHighlight(std::optional<PhraseMatch> match)
-{
-    std::optional<PhraseMatch> old = std::exchange(highlight_, match);
-    for (const std::optional<PhraseMatch>& m : {old, highlight_})
-        if (m)
-            RedrawLinesOf(*m);
+    highlight_ = match;
+    RedrawLinesOf(match);
     UpdateScreenLinesAndRequests();
-    host_.RepaintView();
 }
 
 // Lines the match touches draw their pictures again.

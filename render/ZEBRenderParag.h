@@ -107,7 +107,6 @@ private:
     void Trim();
     void UpdateScreenLinesAndRequests();
     void UpdateRequest(ZEBRenderLineObject& line);
-    void SetHighlight(std::optional<PhraseMatch> match);
     void RedrawLinesOf(const PhraseMatch& match);
 
     const ZEBOptions& options_;

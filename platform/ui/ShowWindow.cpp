@@ -1,6 +1,8 @@
 #include "platform/ui/ShowWindow.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 #include <QCoreApplication>
@@ -30,6 +32,11 @@ void CentreOver(QWidget& window, const QWidget& over)
     const QSize frame = window.frameGeometry().size();
     window.move(main.left() + ((over.width() - frame.width()) >> 1),
                 main.top() + ((over.height() - frame.height()) >> 1));
+}
+
+int WholePixelRatio(const QWidget& window)
+{
+    return std::max(1, int(std::ceil(window.devicePixelRatioF())));
 }
 
 void ShowOnScreen(QWidget& window)

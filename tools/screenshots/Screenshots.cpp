@@ -21,6 +21,7 @@
 #include "import/ZEBProgress.h"
 #include "platform/CodePages.h"
 #include "platform/ProgramFolder.h"
+#include "platform/ProgramPaths.h"
 #include "platform/TempDir.h"
 #include "platform/ui/HelpViewer.h"
 #include "platform/ui/QtPrompter.h"
@@ -132,11 +133,10 @@ int main(int argc, char* argv[])
     config.Window = {WindowNormal, 40, 40, 1000, 660};
     config.LastBookFile = book;
     SaveGlobalConfig(GlobalConfigPath(folder.Path().string()), config);
-    // Without it the help picture shows the viewer's notice of a missing file.
-    std::error_code noHelp;
-    fs::copy_file(HelpFilePath(ProgramFolder()), HelpFilePath(folder.Path().string()), noHelp);
-
-    TAA_Main window(folder.Path().string(), prompter);
+    // The data in the folder, the help page the one beside the program.
+    ProgramPaths paths = PathsInFolder(folder.Path().string());
+    paths.helpFile = HelpFilePath(ProgramFolder());
+    TAA_Main window(paths, prompter);
     std::function<void()> whenReading = [&] {
         if (!window.AutoScroller().LoopRunning())
             QTimer::singleShot(20, whenReading);

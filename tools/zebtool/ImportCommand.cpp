@@ -24,17 +24,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Asks for a code page that --codepage auto stands for.
-constexpr int32_t AutoCodePage = 0;
-
-// "-1" or "unicode" for UTF-16LE, "auto" for each text's suggestion, else a code page number
-// this system converts.
+// "-1" or "unicode" for UTF-16LE, else a code page number this system converts.
 std::optional<int32_t> ParseCodePage(const std::string& text)
 {
     if (text == "unicode" || text == "-1")
         return UnicodeCodePage;
-    if (text == "auto")
-        return AutoCodePage;
     int32_t value = 0;
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || value <= 0 ||
@@ -47,6 +41,7 @@ struct ImportArguments {
     std::vector<std::string> files;
     std::string books;
     int32_t codePage = SystemAnsiCodePage();
+    bool suggest = false;
     PromptOptions prompts;
 };
 
@@ -72,7 +67,9 @@ std::optional<ImportArguments> ParseImportArguments(const std::vector<std::strin
         Fail(split.error);
         return std::nullopt;
     }
-    if (codePageText) {
+    // "auto": each text in the code page its first bytes suggest.
+    parsed.suggest = codePageText == "auto";
+    if (codePageText && !parsed.suggest) {
         std::optional<int32_t> codePage = ParseCodePage(*codePageText);
         if (!codePage) {
             Fail("--codepage needs an installed code page number, unicode or auto");
@@ -120,19 +117,17 @@ bool ImportFiles(const ImportArguments& args, const std::string& scratch)
     ArchiveReaders readers(prompter);
     ZEBImportWithoutPreview fixed(args.codePage);
     SuggestingPreview suggesting(SystemAnsiCodePage());
-    ZEBImportPreview& preview = args.codePage == AutoCodePage
-                                    ? static_cast<ZEBImportPreview&>(suggesting)
-                                    : fixed;
+    ZEBImportPreview& preview =
+        args.suggest ? static_cast<ZEBImportPreview&>(suggesting) : fixed;
     ZEBNoProgress progress;
     ZEBImport import({args.books, scratch}, readers, prompter, preview, progress);
     std::string chosen;
     auto shown = [&chosen](const std::string& source) {
         return source == chosen ? chosen : chosen + ": " + fs::path(source).filename().string();
     };
-    const bool suggested = args.codePage == AutoCodePage;
     import.SetBookAdded([&](const std::string& source, const std::string& book) {
         std::printf("%s -> %s%s\n", shown(source).c_str(), book.c_str(),
-                    suggested ? suggesting.Choice().c_str() : "");
+                    args.suggest ? suggesting.Choice().c_str() : "");
     });
     bool allDone = true;
     import.SetConversionFailed([&](const std::string& source, const std::string& cause) {
