@@ -1,5 +1,7 @@
 #include "app/FindBar.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -13,6 +15,9 @@ namespace zeb {
 namespace {
 
 constexpr int Margin = 8;
+constexpr const char* WrappedNotice = "Went on from the other end";
+constexpr const char* NotFoundNotice = "Not found";
+constexpr const char* StoppedNotice = "Stopped";
 
 QToolButton* BarButton(QWidget* parent, Qt::ArrowType arrow, const char* text, const char* tip)
 {
@@ -45,7 +50,12 @@ FindBar::FindBar(FindInBook& finder, QWidget* parent) : QFrame(parent), finder_(
     next_ = BarButton(this, Qt::DownArrow, "", "Find Next (F3)");
     notice_ = new QLabel(this);
     notice_->setObjectName(QStringLiteral("findNotice"));
-    notice_->setMinimumWidth(notice_->fontMetrics().horizontalAdvance(QStringLiteral("Searching... 100%")));
+    // As wide as the longest notice, so that none is cut and the bar does not jump.
+    int noticeWidth = 0;
+    for (const char* text : {"Searching... 100%", WrappedNotice, NotFoundNotice, StoppedNotice})
+        noticeWidth = std::max(noticeWidth,
+                               notice_->fontMetrics().horizontalAdvance(QString::fromLatin1(text)));
+    notice_->setMinimumWidth(noticeWidth);
     close_ = BarButton(this, Qt::NoArrow, "\u2715", "Close (Esc)");
 
     auto* row = new QHBoxLayout(this);
@@ -104,10 +114,10 @@ void FindBar::ShowOutcome(FindInBook::Outcome outcome, double progress)
         break;
     case FindInBook::Outcome::Found: notice_->clear(); break;
     case FindInBook::Outcome::FoundWrapped:
-        notice_->setText(QStringLiteral("Went on from the other end"));
+        notice_->setText(QString::fromLatin1(WrappedNotice));
         break;
-    case FindInBook::Outcome::NotFound: notice_->setText(QStringLiteral("Not found")); break;
-    case FindInBook::Outcome::Cancelled: notice_->setText(QStringLiteral("Stopped")); break;
+    case FindInBook::Outcome::NotFound: notice_->setText(QString::fromLatin1(NotFoundNotice)); break;
+    case FindInBook::Outcome::Cancelled: notice_->setText(QString::fromLatin1(StoppedNotice)); break;
     }
 }
 
