@@ -34,7 +34,7 @@ QToolButton* BarButton(QWidget* parent, Qt::ArrowType arrow, const char* text, c
 
 }  // namespace
 
-FindBar::FindBar(FindInBook& finder, QWidget* parent) : QFrame(parent), finder_(finder)
+FindBar::FindBar(QWidget* parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
     setAutoFillBackground(true);
@@ -74,9 +74,6 @@ FindBar::FindBar(FindInBook& finder, QWidget* parent) : QFrame(parent), finder_(
             [this] { FindAgain(BookSearch::Direction::Forward); });
     connect(close_, &QToolButton::clicked, this, &FindBar::Close);
     connect(phrase_, &QLineEdit::textEdited, notice_, &QLabel::clear);
-    finder_.SetReport([this](FindInBook::Outcome outcome, double progress) {
-        ShowOutcome(outcome, progress);
-    });
     parent->installEventFilter(this);
     hide();
 }
@@ -92,7 +89,7 @@ void FindBar::Open()
 
 void FindBar::Close()
 {
-    finder_.Cancel();
+    emit CancelRequested();
     hide();
     emit Closed();
 }
@@ -103,11 +100,12 @@ void FindBar::FindAgain(BookSearch::Direction direction)
         Open();
         return;
     }
-    finder_.Find(phrase_->text().toStdU16String(), matchCase_->isChecked(), direction);
+    emit FindRequested(phrase_->text().toStdU16String(), matchCase_->isChecked(), direction);
 }
 
 void FindBar::ShowOutcome(FindInBook::Outcome outcome, double progress)
 {
+    searching_ = outcome == FindInBook::Outcome::Searching;
     switch (outcome) {
     case FindInBook::Outcome::Searching:
         notice_->setText(QStringLiteral("Searching... %1%").arg(int(progress * 100)));
@@ -137,8 +135,8 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
             FindAgain(back ? BookSearch::Direction::Backward : BookSearch::Direction::Forward);
             return true;
         case Qt::Key_Escape:
-            if (finder_.Running())
-                finder_.Cancel();
+            if (searching_)
+                emit CancelRequested();
             else
                 Close();
             return true;

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "app/FindInBook.h"
+#include "reader/FindInBook.h"
 
 class QCheckBox;
 class QLabel;
@@ -18,7 +18,7 @@ class FindBar : public QFrame {
     Q_OBJECT
 
 public:
-    FindBar(FindInBook& finder, QWidget* parent);
+    explicit FindBar(QWidget* parent);
 
     // Shows the bar with the phrase selected, so that typing replaces it.
     void Open();
@@ -30,7 +30,15 @@ public:
     QCheckBox* MatchCase() const { return matchCase_; }
     QLabel* Notice() const { return notice_; }
 
+    // How the search asked for goes, or how it ended.
+    void ShowOutcome(FindInBook::Outcome outcome, double progress);
+
 signals:
+    // The next or previous match of phrase is asked for.
+    void FindRequested(const std::u16string& phrase, bool matchCase,
+                       BookSearch::Direction direction);
+    // A search that runs is to stop.
+    void CancelRequested();
     // The bar closed: the reader view takes the keys back.
     void Closed();
 
@@ -38,10 +46,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void ShowOutcome(FindInBook::Outcome outcome, double progress);
     void PlaceInParent();
 
-    FindInBook& finder_;
+    bool searching_ = false;
     QLineEdit* phrase_;
     QCheckBox* matchCase_;
     QToolButton* previous_;

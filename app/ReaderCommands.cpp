@@ -38,7 +38,7 @@ const std::vector<CommandEntry>& CommandTable()
     return table;
 }
 
-ReaderMenu::ReaderMenu(Handler handler, QObject* parent) : QObject(parent), handler_(std::move(handler))
+ReaderMenu::ReaderMenu(QObject* parent) : QObject(parent)
 {
     for (const CommandEntry& entry : CommandTable()) {
         if (entry.SeparatorBefore) {
@@ -50,7 +50,7 @@ ReaderMenu::ReaderMenu(Handler handler, QObject* parent) : QObject(parent), hand
         action->setShortcuts(entry.Keys);
         action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
         ReaderCommand command = entry.Command;
-        connect(action, &QAction::triggered, this, [this, command] { handler_(command); });
+        connect(action, &QAction::triggered, this, [this, command] { emit Triggered(command); });
         actions_[command] = action;
         ordered_.push_back(action);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <map>
+#include <vector>
 
 #include <QList>
 #include <QKeySequence>
@@ -53,16 +53,17 @@ class ReaderMenu : public QObject {
     Q_OBJECT
 
 public:
-    using Handler = std::function<void(ReaderCommand)>;
-
-    explicit ReaderMenu(Handler handler, QObject* parent = nullptr);
+    explicit ReaderMenu(QObject* parent = nullptr);
 
     void Attach(QWidget* widget);
     QAction* Action(ReaderCommand command) const { return actions_.at(command); }
     const QList<QAction*>& Actions() const { return ordered_; }
 
+signals:
+    // A menu entry was chosen or its key pressed.
+    void Triggered(ReaderCommand command);
+
 private:
-    Handler handler_;
     std::map<ReaderCommand, QAction*> actions_;
     QList<QAction*> ordered_;  // with the separators
 };

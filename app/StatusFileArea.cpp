@@ -29,11 +29,19 @@ int WiderOf(const QFontMetrics& metrics, const QString& a, const QString& b)
 
 }  // namespace
 
+void StatusFileArea::Show(const std::optional<BookSource>& source)
+{
+    if (source == source_)
+        return;
+    source_ = source;
+    update();
+}
+
 void StatusFileArea::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), ToolbarColor);
-    const std::optional<BookSource> source = source_ ? source_() : std::nullopt;
+    const std::optional<BookSource>& source = source_;
     if (!source)
         return;
     const QString nameLabel = QStringLiteral("File Name: ");

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include <QWidget>
@@ -15,18 +14,16 @@ class StatusFileArea : public QWidget {
     Q_OBJECT
 
 public:
-    // The open book's source; none while no book is open.
-    using Source = std::function<std::optional<BookSource>()>;
-
     explicit StatusFileArea(QWidget* parent = nullptr) : QWidget(parent) {}
 
-    void SetSource(Source source) { source_ = std::move(source); }
+    // The open book's source; none while no book is open.
+    void Show(const std::optional<BookSource>& source);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Source source_;
+    std::optional<BookSource> source_;
 };
 
 }  // namespace zeb

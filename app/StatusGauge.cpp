@@ -46,6 +46,14 @@ const StatusGlyphs& StatusGauge::Glyphs()
     return *glyphs_;
 }
 
+void StatusGauge::Show(const GaugeReading& reading)
+{
+    if (reading == reading_)
+        return;
+    reading_ = reading;
+    update();
+}
+
 QImage StatusGauge::Picture(const std::string& text)
 {
     return Glyphs().TextPicture(QString::fromStdString(text));
@@ -56,7 +64,7 @@ void StatusGauge::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), ToolbarColor);
     p.setPen(StatusTextColor);
-    const GaugeReading reading = reader_ ? reader_() : GaugeReading{};
+    const GaugeReading& reading = reading_;
     const QFontMetrics metrics = p.fontMetrics();
 
     // The speed block keeps its width while auto-scroll is stopped, so the clock stays put.

@@ -20,14 +20,14 @@ class StatusGauge : public QWidget {
     Q_OBJECT
 
 public:
-    using Reader = std::function<GaugeReading()>;
     using Clock = std::function<QTime()>;
 
     explicit StatusGauge(QWidget* parent = nullptr);
     ~StatusGauge() override;
 
-    // Asked for what to show at every repaint; without one the gauge shows the clock only.
-    void SetReader(Reader reader) { reader_ = std::move(reader); }
+    // What to show; repaints when it differs from what is shown. Without a reading (no book)
+    // the gauge shows the clock only.
+    void Show(const GaugeReading& reading);
     // The time of day the clock shows, for tests.
     void SetClock(Clock clock) { clock_ = std::move(clock); }
 
@@ -40,7 +40,7 @@ protected:
 private:
     QImage Picture(const std::string& text);
 
-    Reader reader_;
+    GaugeReading reading_;
     Clock clock_;
     std::unique_ptr<StatusGlyphs> glyphs_;
 };

@@ -11,10 +11,8 @@
 #include <filesystem>
 #include <utility>
 
-#include "app/AutoScroll.h"
 #include "app/ColorRefQt.h"
 #include "app/FindBar.h"
-#include "app/MainLibraryReader.h"
 #include "app/MainToolbar.h"
 #include "app/StatusFileArea.h"
 #include "app/StatusGauge.h"
@@ -33,8 +31,6 @@
 #include "platform/ui/ScreenSaver.h"
 #include "platform/ui/ShowWindow.h"
 #include "platform/ui/ToolbarLook.h"
-#include "render/QtMeasurer.h"
-#include "render/RenderMetrics.h"
 #include "render/ui/ReaderSurface.h"
 #include "render/ui/TZEBScroll.h"
 #include "settings/ApplySettings.h"
@@ -48,7 +44,6 @@ namespace {
 const char* const Caption = "ZEB Book Reader Professional 1.1";
 constexpr int InitialWidth = 640, InitialHeight = 460;
 constexpr int PointerCheckMs = 200;
-constexpr int TextCheckPollMs = 20;
 
 // Date-time values in days, as the pointer check compares them.
 double NowInDays()
@@ -75,6 +70,7 @@ TAA_Main::TAA_Main(ProgramPaths paths, ZEBPrompter& prompter, const CodePageProb
     importCodePage_ = codepages_.InitialImportCodePage();
     LoadSettings();
     CreateWidgets();
+    CreateReader();
     restoredBounds_ = geometry();
     screenSaver_ = std::make_unique<ScreenSaver>();
     ConnectView();
@@ -92,13 +88,9 @@ TAA_Main::~TAA_Main()
     // Ending the timer processes events: a start message still waiting must not show a window
     // that is going away.
     firstShow_ = false;
-    // The library window uses the reader link and the import's dialogs, which go before it.
+    // The library window uses the reader and the import's dialogs, which go before it.
     delete library_;
-    if (autoScroll_)
-        autoScroll_->EndTimer();
-    // The engine's lines cancel their requests in the queue it owns; the session goes first.
-    session_.reset();
-    scroller_.reset();
+    reader_->EndTimer();
 }
 
 void TAA_Main::LoadSettings()
@@ -138,30 +130,31 @@ void TAA_Main::CreateWidgets()
     PlaceOptionsPanel();
     help_ = new HelpViewer(this);
 
+}
+
+// The reading of the book behind the view, and what it reports shown in the window.
+void TAA_Main::CreateReader()
+{
     surface_ = std::make_unique<ReaderSurface>(*view_, options_);
-    engine_ = std::make_unique<ZEBRenderParag>(options_, *surface_, std::make_unique<QtMeasurer>(),
-                                               raster_);
-    surface_->SetEngine(engine_.get());
-    surface_->SetPositionChanged([this] { toolbar_->Gauge()->update(); });
-    session_ = std::make_unique<BookSession>(*engine_, options_, stored_.Settings, prompter_);
-    session_->SetCheckTextLater(true);
-    textCheckTimer_.setInterval(TextCheckPollMs);
-    connect(&textCheckTimer_, &QTimer::timeout, this, [this] {
-        session_->FinishTextCheck();
-        if (session_->TextCheckPending())
-            return;
-        textCheckTimer_.stop();
-        toolbar_->FileArea()->update();  // a damaged text closes the book
-    });
-    session_->SetSaveSettings(
+    reader_ = std::make_unique<BookReader>(options_, stored_.Settings, *surface_, *surface_, prompter_);
+    surface_->SetEngine(&reader_->Engine());
+    surface_->SetPositionChanged([this] { ShowGauge(); });
+    reader_->SetSaveSettings(
         [this] { SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig()); });
-    scroller_ = std::make_unique<ViewScroller>(*engine_, options_, *surface_, PreciseWait);
-    autoScroll_ = std::make_unique<AutoScroll>(*engine_, options_, *scroller_, *surface_);
-    finder_ = std::make_unique<FindInBook>(*engine_, *scroller_);
-    findBar_ = new FindBar(*finder_, mainPanel_);
+    findBar_ = new FindBar(mainPanel_);
+    reader_->SetReports({.BookChanged = [this] { ShowBook(); },
+                         .Search = [this](FindInBook::Outcome outcome, double progress) {
+                             findBar_->ShowOutcome(outcome, progress);
+                         }});
+    connect(findBar_, &FindBar::FindRequested, this,
+            [this](const std::u16string& phrase, bool matchCase, BookSearch::Direction direction) {
+                reader_->Find(phrase, matchCase, direction);
+            });
+    connect(findBar_, &FindBar::CancelRequested, this, [this] { reader_->CancelFind(); });
     connect(findBar_, &FindBar::Closed, view_, [this] { view_->setFocus(); });
 
-    menu_ = new ReaderMenu([this](ReaderCommand command) { RunCommand(command); }, this);
+    menu_ = new ReaderMenu(this);
+    connect(menu_, &ReaderMenu::Triggered, this, &TAA_Main::RunCommand);
     menu_->Attach(view_);
     optionsPanel_->AttachMenu(*menu_);
 }
@@ -170,30 +163,28 @@ void TAA_Main::CreateLibrary()
 {
     importPreview_ = std::make_unique<TAA_Encode>(codepages_, this);
     importProgress_ = std::make_unique<TAA_Progress>(this);
-    libraryReader_ = std::make_unique<MainLibraryReader>(*engine_, *session_, prompter_);
-    library_ = new TAA_Browse(ProgramImportFolders(paths_.dataFolder), *libraryReader_, prompter_,
+    library_ = new TAA_Browse(ProgramImportFolders(paths_.dataFolder), *reader_, prompter_,
                               *importPreview_, *importProgress_, importCodePage_, this);
     chooseBook_ = [this] { return library_->Choose(*this); };
 }
 
 void TAA_Main::ConnectView()
 {
-    view_->SetWheelHandler([this](QWheelEvent& event) {
-        event.accept();
-        if (event.angleDelta().y() < 0)
-            scroller_->LineDown();
-        else if (event.angleDelta().y() > 0)
-            scroller_->LineUp();
+    connect(view_, &TZEBScroll::WheelTurned, this, [this](QPoint angleDelta) { Wheel(angleDelta); });
+    connect(view_, &TZEBScroll::LeftPressed, this, [this](int y) { dragOriginY_ = y; });
+    connect(view_, &TZEBScroll::LeftDragged, this, [this](int y) {
+        reader_->Drag(y - dragOriginY_);
+        dragOriginY_ = y;
     });
-    view_->SetMouseDownHandler([this](QMouseEvent& event) {
-        if (event.button() == Qt::LeftButton)
-            dragOriginY_ = int(event.position().y());
-    });
-    view_->SetMouseMoveHandler([this](QMouseEvent& event) {
-        if (event.buttons() & Qt::LeftButton)
-            Drag(int(event.position().y()));
-    });
-    view_->SetResizeHandler([this] { ViewResized(); });
+    connect(view_, &TZEBScroll::Resized, this, [this] { reader_->ViewResized(); });
+}
+
+void TAA_Main::Wheel(QPoint angleDelta)
+{
+    if (angleDelta.y() < 0)
+        reader_->LineDown();
+    else if (angleDelta.y() > 0)
+        reader_->LineUp();
 }
 
 void TAA_Main::ConnectToolbar()
@@ -201,28 +192,30 @@ void TAA_Main::ConnectToolbar()
     connect(toolbar_->OpenButton(), &QToolButton::clicked, this, [this] { OpenLibrary(); });
     connect(toolbar_->AutoScrollButton(), &QToolButton::clicked, this, [this](bool pressed) {
         if (pressed != options_.Settings().AutoScrollActive)
-            autoScroll_->Toggle();
+            reader_->ToggleAutoScroll();
     });
     connect(toolbar_->FormattingButton(), &QToolButton::clicked, this,
-            [this](bool pressed) { FormattingToggled(pressed); });
+            [this](bool pressed) { reader_->ShowOriginal(pressed); });
     connect(toolbar_->OptionsButton(), &QToolButton::clicked, this,
             [this](bool pressed) { OptionsToggled(pressed); });
-    connect(toolbar_->AddBookmarkButton(), &QToolButton::clicked, this, [this] { engine_->AddBookmark(); });
-    bookmarks_ = new TAA_Bookmarks(*engine_, prompter_, this);
+    connect(toolbar_->AddBookmarkButton(), &QToolButton::clicked, this,
+            [this] { reader_->AddBookmark(); });
+    bookmarks_ = new TAA_Bookmarks(reader_->Engine(), prompter_, this);
     connect(toolbar_->BookmarksButton(), &QToolButton::clicked, this,
             [this] { ShowBookmarks(); });
     connect(toolbar_->MinimizeButton(), &QToolButton::clicked, this, [this] { showMinimized(); });
     connect(toolbar_->FullScreenButton(), &QToolButton::clicked, this, [this] { ToggleFullScreen(); });
-    connect(toolbar_->ExitButton(), &QToolButton::clicked, this, [this] { Close(); });
-    toolbar_->Gauge()->SetReader([this] {
-        return GaugeReading{GaugeTenths(*engine_), options_.Settings().SpeedMode,
-                            autoScroll_->LastSecond()};
-    });
-    toolbar_->FileArea()->SetSource([this]() -> std::optional<BookSource> {
-        if (!engine_->Book().IsOpen())
-            return std::nullopt;
-        return session_->Source();
-    });
+    connect(toolbar_->ExitButton(), &QToolButton::clicked, this, [this] { close(); });
+}
+
+void TAA_Main::ShowGauge()
+{
+    toolbar_->Gauge()->Show(reader_->Gauge());
+}
+
+void TAA_Main::ShowBook()
+{
+    toolbar_->FileArea()->Show(reader_->Source());
 }
 
 void TAA_Main::ConnectOptions()
@@ -238,58 +231,27 @@ void TAA_Main::ConnectOptions()
 void TAA_Main::RunCommand(ReaderCommand command)
 {
     switch (command) {
-    case ReaderCommand::PageUp: scroller_->PageUp(); break;
-    case ReaderCommand::PageDown: scroller_->PageDown(); break;
-    case ReaderCommand::LineUp: scroller_->LineUp(); break;
-    case ReaderCommand::LineDown: scroller_->LineDown(); break;
-    case ReaderCommand::GoToTop: scroller_->GoToTop(); break;
-    case ReaderCommand::GoToBottom: scroller_->GoToBottom(); break;
-    case ReaderCommand::ToggleAutoScroll: autoScroll_->Toggle(); break;
-    case ReaderCommand::ToggleTextMovement:
-        options_.SetTextMovement(!options_.Settings().TextMovement);
-        break;
-    case ReaderCommand::Faster: Faster(+1); break;
-    case ReaderCommand::Slower: Faster(-1); break;
+    case ReaderCommand::PageUp: reader_->PageUp(); break;
+    case ReaderCommand::PageDown: reader_->PageDown(); break;
+    case ReaderCommand::LineUp: reader_->LineUp(); break;
+    case ReaderCommand::LineDown: reader_->LineDown(); break;
+    case ReaderCommand::GoToTop: reader_->GoToTop(); break;
+    case ReaderCommand::GoToBottom: reader_->GoToBottom(); break;
+    case ReaderCommand::ToggleAutoScroll: reader_->ToggleAutoScroll(); break;
+    case ReaderCommand::ToggleTextMovement: reader_->ToggleTextMovement(); break;
+    case ReaderCommand::Faster: reader_->Faster(+1); break;
+    case ReaderCommand::Slower: reader_->Faster(-1); break;
     case ReaderCommand::FullScreen: ToggleFullScreen(); break;
     case ReaderCommand::Options:
         toolbar_->OptionsButton()->setChecked(!toolbar_->OptionsButton()->isChecked());
         OptionsToggled(toolbar_->OptionsButton()->isChecked());
         break;
-    case ReaderCommand::Close: Close(); break;
+    case ReaderCommand::Close: close(); break;
     case ReaderCommand::Help: ShowHelp(); break;
     case ReaderCommand::Find: findBar_->Open(); break;
     case ReaderCommand::FindNext: findBar_->FindAgain(BookSearch::Direction::Forward); break;
     case ReaderCommand::FindPrevious: findBar_->FindAgain(BookSearch::Direction::Backward); break;
     }
-}
-
-// "+" and "-": the speed of the mode in use, by one within 1 .. 500.
-void TAA_Main::Faster(int32_t by)
-{
-    const ReaderSettings& s = options_.Settings();
-    int32_t value = s.SpeedMode ? s.LinesPerSecond : s.CharsPerSecond;
-    if (by > 0 ? value >= SpeedRange.Max : value <= SpeedRange.Min)
-        return;
-    if (s.SpeedMode)
-        options_.SetLinesPerSecond(value + by);
-    else
-        options_.SetCharsPerSecond(value + by);
-}
-
-// Pressed, the text shows as typed in the fixed-width font; released, the formatting from
-// before the press comes back with the proportional font.
-void TAA_Main::FormattingToggled(bool pressed)
-{
-    options_.BeginUpdate();
-    if (pressed) {
-        formattingBeforeOriginal_ = options_.Settings().TextFormatting;
-        options_.SetTextFormatting(FormattingOriginal);
-        options_.SetFontWidth(false);
-    } else {
-        options_.SetTextFormatting(formattingBeforeOriginal_);
-        options_.SetFontWidth(true);
-    }
-    options_.EndUpdate();
 }
 
 void TAA_Main::OptionsToggled(bool pressed)
@@ -314,7 +276,7 @@ void TAA_Main::OnSettingsChanged()
     const bool wasBusy = busy_;
     busy_ = true;
     const ReaderSettings& s = options_.Settings();
-    autoScroll_->UpdateRate();
+    reader_->SettingsChanged();
     screenSaver_->SetInhibited(s.AutoScrollActive);
     toolbar_->AutoScrollButton()->setChecked(s.AutoScrollActive);
     toolbar_->FormattingButton()->setChecked(s.TextFormatting == FormattingOriginal);
@@ -322,34 +284,10 @@ void TAA_Main::OnSettingsChanged()
     busy_ = wasBusy;
 }
 
-// Auto-scroll pauses while the text is laid out again with the new look.
 void TAA_Main::OnLayoutChanged()
 {
-    const bool active = options_.Settings().AutoScrollActive;
-    options_.SetAutoScrollActive(false);
-    raster_.SetDevicePixelRatio(WholePixelRatio(*this));
-    engine_->ApplyDisplaySettings();
+    reader_->LayoutChanged(WholePixelRatio(*this));
     FillBackground(*mainPanel_, QColorOf(ActiveProfile(options_.Settings()).BackColor));
-    options_.SetAutoScrollActive(active);
-}
-
-void TAA_Main::ViewResized()
-{
-    const bool active = options_.Settings().AutoScrollActive;
-    options_.SetAutoScrollActive(false);
-    engine_->ViewResized();
-    options_.SetAutoScrollActive(active);
-}
-
-void TAA_Main::Drag(int pointerY)
-{
-    ViewAnchor anchor = engine_->CurrentAnchor();
-    const ZEBBook& book = engine_->Book();
-    int32_t position = DraggedPosition(anchor.Position, pointerY - dragOriginY_, book.TextStart(),
-                                       book.TextEnd(), engine_->Metrics().ViewHeight);
-    dragOriginY_ = pointerY;
-    engine_->SetPosition(position, anchor.Y);
-    view_->update();
 }
 
 void TAA_Main::customEvent(QEvent* event)
@@ -358,7 +296,7 @@ void TAA_Main::customEvent(QEvent* event)
         return;
     firstShow_ = false;
     FirstShow();
-    autoScroll_->RunLoop();
+    reader_->RunLoop();
     if (closeRequested_)
         close();
 }
@@ -417,15 +355,13 @@ bool TAA_Main::ImportAndRead(const std::string& file)
 
 void TAA_Main::OpenLibrary()
 {
-    autoScroll_->Stop();
+    reader_->StopAutoScroll();
     std::string chosen = chooseBook_ ? chooseBook_() : std::string();
     // The keys come back to the reader; without a window manager nobody else gives them back.
     activateWindow();
     view_->setFocus();
     if (!chosen.empty())
         OpenBook(chosen);
-    // The library may have deleted the open book.
-    toolbar_->FileArea()->update();
     view_->update();
 }
 
@@ -435,24 +371,15 @@ void TAA_Main::ShowBookmarks()
     // The keys come back to the reader; without a window manager nobody else gives them back.
     activateWindow();
     view_->setFocus();
-    if (!chosen)
-        return;
-    engine_->SetPosition(*chosen, 0);
-    view_->update();
+    if (chosen)
+        reader_->GoTo(*chosen);
 }
 
 void TAA_Main::OpenBook(const std::string& path)
 {
     // Opening closes the book before it, and with it the library's choice.
     library_->ForgetChosenBook();
-    try {
-        session_->OpenBook(path);
-    } catch (const ZEBIOFailure& failure) {
-        prompter_.Message(failure.what(), "", PromptIcon::Error, PromptButtons::Ok);
-    }
-    if (session_->TextCheckPending())
-        textCheckTimer_.start();
-    toolbar_->FileArea()->update();
+    reader_->Open(path);
 }
 
 void TAA_Main::ToggleFullScreen()
@@ -488,24 +415,19 @@ void TAA_Main::ShowHelp()
     help_->ShowContents(paths_.helpFile);
 }
 
-void TAA_Main::Close()
-{
-    close();
-}
-
 void TAA_Main::closeEvent(QCloseEvent* event)
 {
     // Asked from inside the main loop: the loop is stopped, and the close is done once it has
     // returned, since waiting here for it would wait for ourselves.
-    if (autoScroll_->LoopRunning()) {
+    if (reader_->LoopRunning()) {
         closeRequested_ = true;
-        autoScroll_->StopLoop();
+        reader_->StopLoop();
         event->ignore();
         return;
     }
-    autoScroll_->Stop();
+    reader_->StopAutoScroll();
     SaveState();
-    autoScroll_->EndTimer();
+    reader_->EndTimer();
     screenSaver_->SetInhibited(false);
     help_->close();
     event->accept();
@@ -520,7 +442,7 @@ void TAA_Main::SaveState()
         failures += failure.what();
     }
     try {
-        session_->SaveBookState();
+        reader_->SaveBookState();
     } catch (const ZEBIOFailure& failure) {
         failures += (failures.empty() ? "" : "\n") + std::string(failure.what());
     }
@@ -541,7 +463,7 @@ GlobalConfig TAA_Main::LiveConfig() const
     config.Window.Height = height();
     config.ImportCodePage = uint32_t(importCodePage_);
     // The book last asked for, even when it would not open: the next start tries it again.
-    config.LastBookFile = session_->Path();
+    config.LastBookFile = reader_->BookPath();
     return config;
 }
 
@@ -563,7 +485,7 @@ void TAA_Main::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && isMinimized())
-        autoScroll_->Stop();
+        reader_->StopAutoScroll();
 }
 
 void TAA_Main::showEvent(QShowEvent* event)
@@ -575,6 +497,7 @@ void TAA_Main::showEvent(QShowEvent* event)
 void TAA_Main::PointerTick()
 {
     CheckPointer(QCursor::pos(), NowInDays());
+    ShowGauge();
     toolbar_->Gauge()->update();
 }
 

@@ -13,20 +13,14 @@
 #include "app/ReaderCommands.h"
 #include "import/ZEBCodepage.h"
 #include "platform/ProgramPaths.h"
-#include "render/BookSession.h"
-#include "render/QtRaster.h"
-#include "render/ViewScroller.h"
-#include "render/ZEBRenderParag.h"
+#include "reader/BookReader.h"
 #include "settings/GlobalConfig.h"
 #include "settings/ZEBOptions.h"
 
 namespace zeb {
 
-class AutoScroll;
 class FindBar;
-class FindInBook;
 class HelpViewer;
-class LibraryReader;
 class MainToolbar;
 class ReaderSurface;
 class ScreenSaver;
@@ -41,9 +35,9 @@ class ZEBPrompter;
 // The private message that starts the first show and, inside its handler, the main loop.
 constexpr int ReaderStartEvent = 1000 + 3000;  // QEvent::User + 3000
 
-// The main reader window: the toolbar, the reader view, the options panel; the settings and
-// "Global.cfg", the open book, the reader's commands, auto-scroll and the main loop, full
-// screen, the pointer hidden while auto-scroll runs, and a shutdown that saves everything.
+// The main reader window: the toolbar, the reader view, the options panel and the dialogs,
+// wired to the reading of the open book; the settings and "Global.cfg", full screen, the
+// pointer hidden while auto-scroll runs, and a shutdown that saves everything.
 class TAA_Main : public QWidget {
     Q_OBJECT
 
@@ -72,25 +66,15 @@ public:
     void ToggleFullScreen();
     // The about box, shown modally.
     void ShowAbout();
-    // Writes "Global.cfg", then the open book's state; each is tried whatever became of the
-    // other, and a failure is reported.
-    void SaveState();
 
     ZEBOptions& Options() { return options_; }
-    const GlobalConfig& Stored() const { return stored_; }
-    ZEBRenderParag& Engine() { return *engine_; }
-    BookSession& Session() { return *session_; }
-    ViewScroller& Scroller() { return *scroller_; }
-    AutoScroll& AutoScroller() { return *autoScroll_; }
+    BookReader& Reader() { return *reader_; }
     TZEBScroll* View() const { return view_; }
-    TAA_Browse* Library() const { return library_; }
     TAA_Bookmarks* Bookmarks() const { return bookmarks_; }
     MainToolbar* Toolbar() const { return toolbar_; }
     zeb::OptionsPanel* OptionsPanel() const { return optionsPanel_; }
-    const ReaderMenu& Menu() const { return *menu_; }
     HelpViewer* Help() const { return help_; }
     FindBar* Finder() const { return findBar_; }
-    const QRect& RestoredBounds() const { return restoredBounds_; }
     bool PointerVisible() const { return pointer_.Visible(); }
     // The pointer check the window runs every 200 ms, for tests that bring their own clock.
     void CheckPointer(QPoint position, double now);
@@ -104,6 +88,7 @@ protected:
 
 private:
     void CreateWidgets();
+    void CreateReader();
     void CreateLibrary();
     void ConnectToolbar();
     void ConnectOptions();
@@ -117,16 +102,17 @@ private:
     void ShowBookmarks();
     void OpenBook(const std::string& path);
     void ShowHelp();
-    void Close();
-    void Faster(int32_t by);
-    void FormattingToggled(bool pressed);
     void OptionsToggled(bool pressed);
     void PlaceOptionsPanel();
     void OnSettingsChanged();
     void OnLayoutChanged();
-    void ViewResized();
-    void Drag(int pointerY);
+    void Wheel(QPoint angleDelta);
     void PointerTick();
+    void ShowGauge();
+    void ShowBook();
+    // Writes "Global.cfg", then the open book's state; each is tried whatever became of the
+    // other, and a failure is reported.
+    void SaveState();
     GlobalConfig LiveConfig() const;
     ScreenSize Screen() const;
 
@@ -136,7 +122,6 @@ private:
     GlobalConfig stored_;
     ZEBCodepage codepages_;
     int32_t importCodePage_ = 0;
-    uint8_t formattingBeforeOriginal_ = FormattingFullHyphen;
     int dragOriginY_ = 0;
     bool firstShow_ = true;
     bool firstStart_ = false;  // no "Global.cfg" was there
@@ -154,20 +139,13 @@ private:
     HelpViewer* help_ = nullptr;
     ReaderMenu* menu_ = nullptr;
     QTimer pointerTimer_;
-    QTimer textCheckTimer_;
 
-    QtRasterStep raster_;
     std::unique_ptr<ReaderSurface> surface_;
-    std::unique_ptr<ZEBRenderParag> engine_;
-    std::unique_ptr<BookSession> session_;
-    std::unique_ptr<ViewScroller> scroller_;
+    std::unique_ptr<BookReader> reader_;
     std::unique_ptr<ScreenSaver> screenSaver_;
-    std::unique_ptr<AutoScroll> autoScroll_;
-    std::unique_ptr<FindInBook> finder_;
     FindBar* findBar_ = nullptr;
     std::unique_ptr<ZEBImportPreview> importPreview_;
     std::unique_ptr<ZEBProgress> importProgress_;
-    std::unique_ptr<LibraryReader> libraryReader_;
     TAA_Browse* library_ = nullptr;
     TAA_About* about_ = nullptr;
     TAA_Bookmarks* bookmarks_ = nullptr;

@@ -23,8 +23,7 @@ void ZEBApplication::InternalError()
     failed_ = true;
     if (prompter_)
         prompter_->Message("Internal error", "", PromptIcon::Error, PromptButtons::Abort);
-    if (onInternalError_)
-        onInternalError_();
+    emit InternalErrorRaised();
     exit(1);
 }
 

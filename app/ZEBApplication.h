@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include <QApplication>
 
 namespace zeb {
@@ -11,19 +9,22 @@ class ZEBPrompter;
 // The application object: an error that reaches it unhandled shows "Internal error" and ends
 // the program.
 class ZEBApplication : public QApplication {
+    Q_OBJECT
+
 public:
     ZEBApplication(int& argc, char** argv);
 
-    // Run before the program ends after an internal error (the main loop is stopped there).
-    void SetOnInternalError(std::function<void()> stop) { onInternalError_ = std::move(stop); }
     void SetPrompter(ZEBPrompter* prompter) { prompter_ = prompter; }
 
     bool notify(QObject* receiver, QEvent* event) override;
 
+signals:
+    // Emitted before the program ends after an internal error (the main loop is stopped there).
+    void InternalErrorRaised();
+
 private:
     void InternalError();
 
-    std::function<void()> onInternalError_;
     ZEBPrompter* prompter_ = nullptr;
     bool failed_ = false;
 };

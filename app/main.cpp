@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "app/TAA_Main.h"
-#include "app/AutoScroll.h"
 #include "app/TAA_Splash.h"
 #include "app/ZEBApplication.h"
 #include "import/ZEBCodepage.h"
@@ -50,7 +49,8 @@ int main(int argc, char* argv[])
     // archive is imported and read. The name is taken as the bytes it is.
     if (argc > 1)
         OpenAtStart(window, argv[1]);
-    app.SetOnInternalError([&window] { window.AutoScroller().StopLoop(); });
+    QObject::connect(&app, &zeb::ZEBApplication::InternalErrorRaised, &window,
+                     [&window] { window.Reader().StopLoop(); });
     splash.reset();
     window.show();
     return app.exec();

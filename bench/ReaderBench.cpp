@@ -31,7 +31,7 @@
 
 #include "BenchSupport.h"
 #include "BookGenerator.h"
-#include "app/AutoScroll.h"
+#include "reader/AutoScroll.h"
 #include "app/TAA_Main.h"
 #include "app/ZEBApplication.h"
 #include "platform/Clock.h"
@@ -111,7 +111,7 @@ private:
 
 bool Rendered(TAA_Main& window)
 {
-    return window.AutoScroller().LoopRunning() && !window.Engine().Queue().Step();
+    return window.Reader().LoopRunning() && !window.Reader().Engine().Queue().Step();
 }
 
 // The child: reports when the first page with text has been painted, reads 100 pages, reports
@@ -142,7 +142,7 @@ int StartChild(int argc, char** argv, const std::string& folder, int pages)
         }
     } watch;
     watch.seen = [&] {
-        if (painted || window.Engine().ScreenLines().empty())
+        if (painted || window.Reader().Engine().ScreenLines().empty())
             return;
         painted = true;
         std::printf("first-page %lld\n", (long long)watch.paintedAt);
@@ -249,9 +249,9 @@ int main(int argc, char** argv)
         into.push_back(double(t.nsecsElapsed()) / 1e6);
     };
     auto randomPlace = [&] {
-        const ZEBBook& b = window.Engine().Book();
+        const ZEBBook& b = window.Reader().Engine().Book();
         std::uniform_int_distribution<int32_t> any(b.TextStart(), b.TextEnd() - 1);
-        window.Engine().SetPosition(any(random), 0);
+        window.Reader().Engine().SetPosition(any(random), 0);
     };
     int samples = 0;
     std::vector<Script::Stage> stages;
@@ -283,8 +283,8 @@ int main(int argc, char** argv)
                 next = now + CounterFrequency + CounterFrequency / 10;
             if (samples == 0 || now >= next) {
                 if (samples > 0) {
-                    scroll.back().Steps += window.AutoScroller().LastSecond().Steps;
-                    scroll.back().Late += window.AutoScroller().LastSecond().LateSteps;
+                    scroll.back().Steps += window.Reader().AutoScroller().LastSecond().Steps;
+                    scroll.back().Late += window.Reader().AutoScroller().LastSecond().LateSteps;
                     ++scroll.back().Seconds;
                     next += CounterFrequency;
                 }

@@ -9,11 +9,13 @@
 
 namespace zeb {
 
-// What the toolbar gauge shows, read from the reader at each repaint.
+// What the toolbar gauge shows.
 struct GaugeReading {
     std::optional<int32_t> Tenths;  // reading position in tenths of a percent
     bool ConstantSpeed = true;
     StepCounters LastSecond;        // auto-scroll steps of the last whole second
+
+    bool operator==(const GaugeReading&) const = default;
 };
 
 // The reading position in tenths of a percent: where the first screen line's line starts;

@@ -27,6 +27,8 @@ public:
 struct StepCounters {
     int32_t Steps = 0;
     int32_t LateSteps = 0;
+
+    bool operator==(const StepCounters&) const = default;
 };
 
 // The program's own main loop: auto-scroll steps on absolute due times, the render queue
@@ -47,7 +49,6 @@ public:
     bool Running() const { return running_; }
     // True from creation until Run has returned.
     bool Active() const { return active_; }
-    bool Ticking() const { return ticking_; }
     void SetTicking(bool ticking) { ticking_ = ticking; }
     int64_t Period() const { return period_; }
     void SetPeriod(int64_t period) { period_ = period > 0 ? period : 1; }

@@ -31,9 +31,9 @@ ZEBTimer::~ZEBTimer()
 
 void ZEBTimer::SetRate(double rate)
 {
-    rate_ = std::clamp(rate, 1e-3, MaxRate);
-    roundedRate_ = int32_t(std::floor(rate_ + 0.5));
-    period_ = int64_t(double(CounterFrequency) / rate_);
+    rate = std::clamp(rate, 1e-3, MaxRate);
+    roundedRate_ = int32_t(std::floor(rate + 0.5));
+    period_ = int64_t(double(CounterFrequency) / rate);
 }
 
 void ZEBTimer::Body()
@@ -47,8 +47,6 @@ void ZEBTimer::Body()
         const int64_t period = period_;
         const int64_t now = PerformanceCounter();
         if (base + period <= now) {
-            if (base + 2 * period <= now)
-                ++lateTicks_;
             int64_t due = (now - base) / period;
             base += due >= catchUp_ ? due * period : period;
             if (alive_)

@@ -23,14 +23,11 @@ public:
 
     // Ticks a second, at most 1000.
     void SetRate(double rate);
-    double Rate() const { return rate_; }
     int32_t RoundedRate() const { return roundedRate_; }
     void SetEnabled(bool enabled) { enabled_ = enabled; }
-    bool Enabled() const { return enabled_; }
     // Without spin the thread sleeps 10 ms at a time between ticks instead of polling the
     // counter just before one.
     void SetSpin(bool spin) { spin_ = spin; }
-    int32_t LateTicks() const { return lateTicks_; }
 
     // Asks the thread to end; Running turns false once it has.
     void Terminate() { alive_ = false; }
@@ -43,9 +40,7 @@ private:
     Callback callback_;
     Runner run_;
     std::atomic<int64_t> period_{0};
-    double rate_ = 0;
     int32_t roundedRate_ = 0;
-    std::atomic<int32_t> lateTicks_{0};
     std::atomic<bool> enabled_{false};
     std::atomic<bool> spin_{true};
     std::atomic<bool> alive_{true};

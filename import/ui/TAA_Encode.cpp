@@ -112,9 +112,9 @@ void TAA_Encode::FormCreate()
 {
     preview_ = new TZEBEncode(middlePanel_);
     preview_->setObjectName(QStringLiteral("preview"));
-    preview_->SetPaintHandler([this](QPainter& painter) { PaintPreview(painter); });
-    preview_->SetKeyDownHandler([this](QKeyEvent& event) { PreviewKeyDown(event); });
-    preview_->SetWheelHandler([this](QWheelEvent& event) { PreviewWheel(event); });
+    connect(preview_, &TZEBEncode::Painting, this, &TAA_Encode::PaintPreview);
+    connect(preview_, &TZEBEncode::KeyPressed, this, &TAA_Encode::PreviewKeyDown);
+    connect(preview_, &TZEBEncode::WheelTurned, this, &TAA_Encode::PreviewWheel);
     codePages_->clear();
     for (int32_t k = 0; k < catalogue_.Count(); ++k)
         codePages_->addItem(QString::fromStdString(catalogue_.Entry(k)->name));
@@ -278,9 +278,9 @@ void TAA_Encode::PaintPreview(QPainter& painter)
         painter.drawText(TextLeft, y + ascent, QString::fromStdU16String(lines_.RowText(row++)));
 }
 
-void TAA_Encode::PreviewKeyDown(QKeyEvent& event)
+void TAA_Encode::PreviewKeyDown(QKeyEvent* event)
 {
-    switch (event.key()) {
+    switch (event->key()) {
     case Qt::Key_Up:
         ScrollBy(-lineHeight_);
         break;
@@ -304,15 +304,13 @@ void TAA_Encode::PreviewKeyDown(QKeyEvent& event)
     default:
         return;
     }
-    event.accept();
+    event->accept();
 }
 
-void TAA_Encode::PreviewWheel(QWheelEvent& event)
+void TAA_Encode::PreviewWheel(QPoint angleDelta)
 {
-    const int delta = event.angleDelta().y();
-    if (delta != 0)
-        ScrollBy(delta < 0 ? lineHeight_ : -lineHeight_);
-    event.accept();
+    if (angleDelta.y() != 0)
+        ScrollBy(angleDelta.y() < 0 ? lineHeight_ : -lineHeight_);
 }
 
 int TAA_Encode::PageLines() const

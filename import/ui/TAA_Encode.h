@@ -64,8 +64,8 @@ private:
     void ShowSuggestion();
     void UpdateScrollRange();
     void PaintPreview(QPainter& painter);
-    void PreviewKeyDown(QKeyEvent& event);
-    void PreviewWheel(QWheelEvent& event);
+    void PreviewKeyDown(QKeyEvent* event);
+    void PreviewWheel(QPoint angleDelta);
     void ScrollBy(int64_t pixels);
     void ScrollTo(int64_t position);
     int PageLines() const;

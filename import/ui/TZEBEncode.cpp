@@ -10,17 +10,15 @@ namespace zeb {
 TZEBEncode::TZEBEncode(QWidget* parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
-    // The handler paints every pixel.
+    // The dialog paints every pixel.
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(256, 256);
 }
 
 void TZEBEncode::paintEvent(QPaintEvent*)
 {
-    if (!paint_)
-        return;
     QPainter painter(this);
-    paint_(painter);
+    emit Painting(painter);
 }
 
 void TZEBEncode::mousePressEvent(QMouseEvent* event)
@@ -31,17 +29,14 @@ void TZEBEncode::mousePressEvent(QMouseEvent* event)
 
 void TZEBEncode::wheelEvent(QWheelEvent* event)
 {
-    if (wheel_)
-        wheel_(*event);
-    else
-        QWidget::wheelEvent(event);
+    emit WheelTurned(event->angleDelta());
+    event->accept();
 }
 
 void TZEBEncode::keyPressEvent(QKeyEvent* event)
 {
     event->ignore();
-    if (keyDown_)
-        keyDown_(*event);
+    emit KeyPressed(event);
     if (!event->isAccepted())
         QWidget::keyPressEvent(event);
 }

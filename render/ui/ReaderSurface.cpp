@@ -10,9 +10,10 @@ namespace zeb {
 ReaderSurface::ReaderSurface(TZEBScroll& view, const ZEBOptions& options)
     : view_(view), options_(options)
 {
-    view_.SetPaintHandler([this](QPainter& painter, const QRect& rect, bool full) {
-        Paint(painter, rect, full);
-    });
+    QObject::connect(&view_, &TZEBScroll::Painting, &view_,
+                     [this](QPainter& painter, const QRect& rect, bool full) {
+                         Paint(painter, rect, full);
+                     });
 }
 
 ViewSize ReaderSurface::ViewSizeNow() const

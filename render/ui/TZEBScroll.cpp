@@ -37,53 +37,34 @@ void TZEBScroll::PaintNow(const QRect& area)
 
 void TZEBScroll::paintEvent(QPaintEvent* event)
 {
-    if (!paint_)
-        return;
     QPainter painter(this);
     // A paint the view asked for itself covers just its rows; anything else (an expose, a
     // repaint of everything) is a full repaint of the area.
-    paint_(painter, event->rect(), !partialPaint_);
+    emit Painting(painter, event->rect(), !partialPaint_);
 }
 
 void TZEBScroll::mousePressEvent(QMouseEvent* event)
 {
-    if (mouseDown_)
-        mouseDown_(*event);
-    else
-        QWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit LeftPressed(int(event->position().y()));
 }
 
 void TZEBScroll::mouseMoveEvent(QMouseEvent* event)
 {
-    if (mouseMove_)
-        mouseMove_(*event);
+    if (event->buttons() & Qt::LeftButton)
+        emit LeftDragged(int(event->position().y()));
 }
 
 void TZEBScroll::wheelEvent(QWheelEvent* event)
 {
-    if (wheel_)
-        wheel_(*event);
-    else
-        QWidget::wheelEvent(event);
+    emit WheelTurned(event->angleDelta(), event->pixelDelta());
+    event->accept();
 }
 
 void TZEBScroll::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (resized_)
-        resized_();
-}
-
-void TZEBScroll::focusInEvent(QFocusEvent* event)
-{
-    focused_ = true;
-    QWidget::focusInEvent(event);
-}
-
-void TZEBScroll::focusOutEvent(QFocusEvent* event)
-{
-    focused_ = false;
-    QWidget::focusOutEvent(event);
+    emit Resized();
 }
 
 }  // namespace zeb

@@ -1,37 +1,33 @@
 #pragma once
 
-#include <functional>
-
 #include <QWidget>
 
 namespace zeb {
 
 // The reader view: a focusable control that fills the main window and shows the book. It owns
-// no text and no pictures; painting and the mouse go to handlers the main window installs.
+// no text and no pictures: it asks for its paints and reports the mouse and the wheel.
 class TZEBScroll : public QWidget {
     Q_OBJECT
 
 public:
-    // rect is the part to paint; full is false when the view asked for just these rows to be
-    // painted at once (PaintRows, or the strip a shift uncovered).
-    using PaintHandler = std::function<void(QPainter& painter, const QRect& rect, bool full)>;
-    using MouseHandler = std::function<void(QMouseEvent& event)>;
-    using WheelHandler = std::function<void(QWheelEvent& event)>;
-
     explicit TZEBScroll(QWidget* parent = nullptr);
-
-    void SetPaintHandler(PaintHandler handler) { paint_ = std::move(handler); }
-    void SetMouseDownHandler(MouseHandler handler) { mouseDown_ = std::move(handler); }
-    void SetMouseMoveHandler(MouseHandler handler) { mouseMove_ = std::move(handler); }
-    void SetWheelHandler(WheelHandler handler) { wheel_ = std::move(handler); }
-    void SetResizeHandler(std::function<void()> handler) { resized_ = std::move(handler); }
-
-    bool Focused() const { return focused_; }
 
     // Shifts what is on screen by dy and paints the uncovered strip before returning.
     void ShiftAndPaint(int dy);
     // Paints rect before returning, every line over it drawn.
     void PaintNow(const QRect& rect);
+
+signals:
+    // rect is the part to paint; full is false when the view asked for just these rows to be
+    // painted at once (PaintNow, or the strip a shift uncovered).
+    void Painting(QPainter& painter, const QRect& rect, bool full);
+    // The left button went down at y, or moved to y while held.
+    void LeftPressed(int y);
+    void LeftDragged(int y);
+    // The wheel or a touchpad turned: angleDelta in eighths of a degree (120 a notch), pixelDelta
+    // where the device reports pixels.
+    void WheelTurned(QPoint angleDelta, QPoint pixelDelta);
+    void Resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,16 +35,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    PaintHandler paint_;
-    MouseHandler mouseDown_;
-    MouseHandler mouseMove_;
-    WheelHandler wheel_;
-    std::function<void()> resized_;
-    bool focused_ = false;
     bool partialPaint_ = false;
 };
 

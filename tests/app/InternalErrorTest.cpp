@@ -35,7 +35,7 @@ TEST(ZEBApplication, AnUnhandledErrorShowsInternalErrorAndEndsTheProgram)
     BoxPrompter prompter;
     app.SetPrompter(&prompter);
     bool stopped = false;
-    app.SetOnInternalError([&] { stopped = true; });
+    QObject::connect(&app, &ZEBApplication::InternalErrorRaised, [&] { stopped = true; });
     QObject target;
     QTimer::singleShot(0, &target, [] { throw std::runtime_error("a fault"); });
     // Were the program not ended, this would end the test instead, with the wrong code.

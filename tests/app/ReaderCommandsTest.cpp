@@ -15,7 +15,7 @@ namespace {
 
 TEST(ReaderMenu, EntriesInTheirOrderWithSeparators)
 {
-    ReaderMenu menu([](ReaderCommand) {});
+    ReaderMenu menu;
     QStringList captions;
     for (QAction* action : menu.Actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
@@ -60,7 +60,8 @@ TEST(ReaderMenu, EveryKeyRunsItsCommandWhileTheFocusIsInTheAttachedWidget)
         {Qt::Key_F3, Qt::ShiftModifier, ReaderCommand::FindPrevious},
     };
     std::optional<ReaderCommand> ran;
-    ReaderMenu menu([&](ReaderCommand command) { ran = command; });
+    ReaderMenu menu;
+    QObject::connect(&menu, &ReaderMenu::Triggered, [&](ReaderCommand command) { ran = command; });
     QWidget window;
     auto* view = new QWidget(&window);
     view->setFocusPolicy(Qt::StrongFocus);

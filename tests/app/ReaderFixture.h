@@ -13,7 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "TestBook.h"
-#include "app/AutoScroll.h"
+#include "reader/AutoScroll.h"
 #include "app/TAA_Main.h"
 #include "platform/ZEBPrompter.h"
 #include "render/ui/TZEBScroll.h"
@@ -92,7 +92,7 @@ protected:
             window->close();
         };
         std::function<void()> poll = [&] {
-            if (!window->AutoScroller().LoopRunning()) {
+            if (!window->Reader().LoopRunning()) {
                 QTimer::singleShot(1, window.get(), poll);
                 return;
             }
@@ -110,7 +110,7 @@ protected:
     }
 
     TZEBScroll* View() const { return window->View(); }
-    ZEBRenderParag& Engine() const { return window->Engine(); }
+    ZEBRenderParag& Engine() const { return window->Reader().Engine(); }
     const ZEBRenderLineObject& FirstScreenLine() const { return *Engine().ScreenLines().front().Line; }
 
     TempDir folder;

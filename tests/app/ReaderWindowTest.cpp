@@ -44,11 +44,11 @@ TEST_F(ReaderWindowTest, OneWheelEventMovesOneLineWhateverItsDelta)
         Engine().SetPosition(Engine().Book().TextStart(), 100);
         const ZEBRenderLineObject* line = &FirstScreenLine();
         const int32_t y = line->Y;
-        const int32_t down = window->Scroller().LineDownDistance();
+        const int32_t down = window->Reader().Scroller().LineDownDistance();
         ASSERT_LT(down, 0);
         Wheel(View(), -360);  // three notches in one event
         EXPECT_EQ(line->Y, y + down) << "one line, not three";
-        const int32_t up = window->Scroller().LineUpDistance();
+        const int32_t up = window->Reader().Scroller().LineUpDistance();
         Wheel(View(), 480);
         EXPECT_EQ(line->Y, y + down + up);
     });
@@ -103,7 +103,7 @@ TEST_F(ReaderWindowTest, FasterAndSlowerStopAtTheirLimitsInBothSpeedModes)
         EXPECT_EQ(options.Settings().LinesPerSecond, 500);
         QTest::keyClick(View(), Qt::Key_Minus, Qt::KeypadModifier);
         EXPECT_EQ(options.Settings().LinesPerSecond, 499);
-        EXPECT_EQ(window->AutoScroller().Period(), CounterFrequency / 499);
+        EXPECT_EQ(window->Reader().AutoScroller().Period(), CounterFrequency / 499);
         options.SetLinesPerSecond(1);
         QTest::keyClick(View(), Qt::Key_Minus);
         EXPECT_EQ(options.Settings().LinesPerSecond, 1);
@@ -205,7 +205,7 @@ TEST_F(ReaderWindowTest, AutoScrollSwitchesItselfOffAtTheEndOfTheBook)
         [&] { return !window->Options().Settings().AutoScrollActive; },
         [&] {
             EXPECT_FALSE(window->Options().Settings().AutoScrollActive);
-            EXPECT_FALSE(window->Scroller().CanMoveForward());
+            EXPECT_FALSE(window->Reader().Scroller().CanMoveForward());
             EXPECT_EQ(Engine().Blocks().back()->LastLine().Bottom(), Engine().Metrics().LineStep);
             EXPECT_FALSE(window->Toolbar()->AutoScrollButton()->isChecked());
         });
@@ -221,12 +221,12 @@ TEST_F(ReaderWindowTest, ClosingDuringAutoScrollSavesThePositionAndTheSettings)
             window->Options().SetLinesPerSecond(200);
             QTest::keyClick(View(), Qt::Key_Insert);
         },
-        [&] { return window->AutoScroller().Running().Steps + window->AutoScroller().LastSecond().Steps > 40; },
+        [&] { return window->Reader().AutoScroller().Running().Steps + window->Reader().AutoScroller().LastSecond().Steps > 40; },
         [&] {
             atClose = Engine().CurrentReadingPosition();
             // Escape closes from inside the loop: the loop stops first, then the window saves.
             QTest::keyClick(View(), Qt::Key_Escape);
-            EXPECT_FALSE(window->AutoScroller().LoopRunning());
+            EXPECT_FALSE(window->Reader().LoopRunning());
         });
     EXPECT_FALSE(window->isVisible());
     GlobalConfig saved = InitialGlobalConfig(0);
@@ -278,7 +278,7 @@ TEST_F(ReaderWindowTest, ResizingDuringAutoScrollLaysOutAgainAndScrollsOn)
         EXPECT_EQ(Engine().Metrics().ViewHeight, View()->height());
         EXPECT_EQ(FirstScreenLine().Start, anchor);
         EXPECT_TRUE(window->Options().Settings().AutoScrollActive);
-        EXPECT_TRUE(window->AutoScroller().LoopRunning());
+        EXPECT_TRUE(window->Reader().LoopRunning());
     });
 }
 

@@ -46,11 +46,17 @@ protected:
     {
         gauge.setFont(TestFont());
         gauge.setFixedSize(MainToolbar::GaugeWidth, ToolbarButtonHeight);
-        gauge.SetReader([this] { return reading; });
         gauge.SetClock([this] { return time; });
     }
 
     QImage Picture(const QString& text) { return gauge.Glyphs().TextPicture(text); }
+
+    // The gauge as it shows reading.
+    QImage Shot()
+    {
+        gauge.Show(reading);
+        return Grab(gauge);
+    }
 
     // Where the clock's right edge is while the speed block is width wide.
     int ClockRight(int block) const { return MainToolbar::GaugeWidth - 8 - block - 24; }
@@ -79,7 +85,7 @@ TEST_F(StatusGaugeTest, PercentAtTheLeftClockBeforeTheSpeedBlock)
                    Case{1000, QTime(0, 0), "100.0%", "0:00"}}) {
         reading.Tenths = c.tenths;
         time = c.time;
-        const QImage shot = Grab(gauge);
+        const QImage shot = Shot();
         const QImage clock = Picture(QString::fromLatin1(c.clock));
         EXPECT_TRUE(Shows(shot, {0, 1}, Picture(QString::fromLatin1(c.percent)))) << c.percent;
         const int clockLeft = ClockRight(SpeedBlockWidth()) - clock.width();
@@ -90,7 +96,7 @@ TEST_F(StatusGaugeTest, PercentAtTheLeftClockBeforeTheSpeedBlock)
 TEST_F(StatusGaugeTest, WithoutABookOnlyTheClockShows)
 {
     reading.Tenths = std::nullopt;
-    const QImage shot = Grab(gauge);
+    const QImage shot = Shot();
     const QImage clock = Picture(QStringLiteral("9:05"));
     const int clockLeft = ClockRight(SpeedBlockWidth()) - clock.width();
     EXPECT_EQ(GreenPixels(shot, QRect(0, 0, clockLeft, shot.height())), 0);
@@ -106,12 +112,12 @@ TEST_F(StatusGaugeTest, TheSpeedBlockPlacesTheClockWhetherOrNotItShows)
     const QRect blockArea(ClockRight(block) + 24, 0, block, ToolbarButtonHeight);
 
     reading.LastSecond = {0, 0};
-    QImage shot = Grab(gauge);
+    QImage shot = Shot();
     EXPECT_TRUE(Shows(shot, {ClockRight(block) - clock.width(), 1}, clock));
     EXPECT_EQ(GreenPixels(shot, blockArea), 0);
 
     reading.LastSecond = {48, 2};
-    shot = Grab(gauge);
+    shot = Shot();
     EXPECT_TRUE(Shows(shot, {ClockRight(block) - clock.width(), 1}, clock));
     EXPECT_GT(GreenPixels(shot, blockArea.adjusted(0, 0, 0, -15)), 0) << "the mode, above";
     EXPECT_GT(GreenPixels(shot, blockArea.adjusted(0, 15, 0, 0)), 0) << "the steps, below";
@@ -120,7 +126,7 @@ TEST_F(StatusGaugeTest, TheSpeedBlockPlacesTheClockWhetherOrNotItShows)
     const int wide =
         QFontMetrics(TestFont()).horizontalAdvance(QStringLiteral("123456789 - 987654321"));
     ASSERT_GT(wide, block);
-    shot = Grab(gauge);
+    shot = Shot();
     EXPECT_TRUE(Shows(shot, {ClockRight(wide) - clock.width(), 1}, clock));
 }
 
@@ -129,7 +135,6 @@ protected:
     StatusFileAreaTest()
     {
         area.setFont(TestFont());
-        area.SetSource([this] { return source; });
     }
 
     // The width both columns need, and the margins.
@@ -140,6 +145,13 @@ protected:
                metrics.horizontalAdvance(QString::fromStdU16String(source->Name)) + 32;
     }
 
+    // The area as it shows source.
+    QImage Shot()
+    {
+        area.Show(source);
+        return Grab(area);
+    }
+
     StatusFileArea area;
     std::optional<BookSource> source = BookSource{u"Über den Fluß.txt", 1234};
 };
@@ -147,14 +159,14 @@ protected:
 TEST_F(StatusFileAreaTest, NameAndSizeShowOnlyWhenBothColumnsFit)
 {
     area.setFixedSize(NeededWidth() + 1, ToolbarButtonHeight);
-    QImage shot = Grab(area);
+    QImage shot = Shot();
     const int lineHeight = QFontMetrics(TestFont()).height();
     EXPECT_EQ(GreenPixels(shot, QRect(0, 0, 16, shot.height())), 0) << "16 pixels in";
     EXPECT_GT(GreenPixels(shot, QRect(16, 2, shot.width() - 16, lineHeight)), 0);
     EXPECT_GT(GreenPixels(shot, QRect(16, 2 + lineHeight, shot.width() - 16, lineHeight)), 0);
 
     area.setFixedSize(NeededWidth(), ToolbarButtonHeight);
-    shot = Grab(area);
+    shot = Shot();
     EXPECT_EQ(GreenPixels(shot, shot.rect()), 0);
     EXPECT_EQ(QColor(shot.pixel(0, 0)), ToolbarColor);
 }
@@ -163,7 +175,7 @@ TEST_F(StatusFileAreaTest, WithoutABookTheAreaStaysEmpty)
 {
     source = std::nullopt;
     area.setFixedSize(400, ToolbarButtonHeight);
-    EXPECT_EQ(GreenPixels(Grab(area), QRect(0, 0, 400, ToolbarButtonHeight)), 0);
+    EXPECT_EQ(GreenPixels(Shot(), QRect(0, 0, 400, ToolbarButtonHeight)), 0);
 }
 
 // The reader's own toolbar: the open book's place and source, and the fill at the least width.

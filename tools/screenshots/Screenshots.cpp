@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/AutoScroll.h"
+#include "reader/AutoScroll.h"
 #include "app/MainToolbar.h"
 #include "app/TAA_Main.h"
 #include "app/TAA_Splash.h"
@@ -138,7 +138,7 @@ int main(int argc, char* argv[])
     paths.helpFile = HelpFilePath(ProgramFolder());
     TAA_Main window(paths, prompter);
     std::function<void()> whenReading = [&] {
-        if (!window.AutoScroller().LoopRunning())
+        if (!window.Reader().LoopRunning())
             QTimer::singleShot(20, whenReading);
         else
             Later([&] { TakeReaderPictures(window); });

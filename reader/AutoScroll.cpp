@@ -1,4 +1,4 @@
-#include "app/AutoScroll.h"
+#include "reader/AutoScroll.h"
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
@@ -19,12 +19,10 @@ constexpr int TicksPerSecond = 5;
 
 }  // namespace
 
-AutoScroll::AutoScroll(ZEBRenderParag& engine, ZEBOptions& options, ViewScroller& scroller,
-                       ReaderSurface& surface)
+AutoScroll::AutoScroll(ZEBRenderParag& engine, ZEBOptions& options, ViewScroller& scroller)
     : engine_(engine),
       options_(options),
       scroller_(scroller),
-      surface_(surface),
       timer_(StatisticsCatchUp, [this] { StatisticsTick(); },
              [this](const ZEBTimer::Callback& tick) {
                  // The tick runs on the window thread; the timer's thread waits for it.
@@ -56,7 +54,7 @@ void AutoScroll::Toggle()
     loop_.Counters() = {};
     lastSecond_ = {};
     ticks_ = 0;
-    surface_.RepaintView();
+    engine_.Host().RepaintView();
 }
 
 void AutoScroll::Stop()

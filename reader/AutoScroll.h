@@ -7,7 +7,6 @@
 #include "render/ZEBMainLoop.h"
 #include "render/ZEBRenderParag.h"
 #include "render/ZEBTimer.h"
-#include "render/ui/ReaderSurface.h"
 #include "settings/ZEBOptions.h"
 
 namespace zeb {
@@ -19,14 +18,12 @@ class AutoScroll : public QObject, private ZEBLoopHost {
     Q_OBJECT
 
 public:
-    AutoScroll(ZEBRenderParag& engine, ZEBOptions& options, ViewScroller& scroller,
-               ReaderSurface& surface);
+    AutoScroll(ZEBRenderParag& engine, ZEBOptions& options, ViewScroller& scroller);
     ~AutoScroll() override;
 
     // Runs the main loop until Stop; returns once it has ended.
     void RunLoop();
     void StopLoop() { loop_.Stop(); }
-    bool LoopActive() const { return loop_.Active(); }
     bool LoopRunning() const { return loop_.Running(); }
 
     // Turns auto-scroll on or off: the setting, the loop's ticking, the statistics timer, the
@@ -56,7 +53,6 @@ private:
     ZEBRenderParag& engine_;
     ZEBOptions& options_;
     ViewScroller& scroller_;
-    ReaderSurface& surface_;
     ZEBMainLoop loop_{*this};
     StepCounters lastSecond_;
     int ticks_ = 0;

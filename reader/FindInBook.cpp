@@ -1,4 +1,4 @@
-#include "app/FindInBook.h"
+#include "reader/FindInBook.h"
 
 #include "render/ViewScroller.h"
 #include "render/ZEBRenderParag.h"

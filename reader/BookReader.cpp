@@ -1,0 +1,183 @@
+#include "reader/BookReader.h"
+
+#include <exception>
+
+#include "platform/Clock.h"
+#include "platform/ZEBPrompter.h"
+#include "render/QtMeasurer.h"
+#include "storage/ZEBIOFailure.h"
+
+namespace zeb {
+
+namespace {
+
+// How often the deferred check of a book's text is looked at.
+constexpr int TextCheckPollMs = 20;
+
+}  // namespace
+
+BookReader::BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRenderHost& host,
+                       ZEBViewSurface& surface, ZEBPrompter& prompter)
+    : options_(options),
+      prompter_(prompter),
+      engine_(options, host, std::make_unique<QtMeasurer>(), raster_),
+      session_(engine_, options, stored, prompter),
+      scroller_(engine_, options, surface, PreciseWait),
+      autoScroll_(engine_, options, scroller_),
+      finder_(engine_, scroller_),
+      formattingBeforeOriginal_(FormattingFullHyphen)
+{
+    session_.SetCheckTextLater(true);
+    textCheckTimer_.setInterval(TextCheckPollMs);
+    QObject::connect(&textCheckTimer_, &QTimer::timeout, [this] { TextCheckPoll(); });
+}
+
+// The engine's lines cancel their requests in the queue it owns; the session goes first.
+BookReader::~BookReader() = default;
+
+void BookReader::SetReports(Reports reports)
+{
+    reports_ = std::move(reports);
+    finder_.SetReport(reports_.Search);
+}
+
+void BookReader::SetSaveSettings(std::function<void()> save)
+{
+    session_.SetSaveSettings(std::move(save));
+}
+
+void BookReader::Open(const std::string& path)
+{
+    try {
+        session_.OpenBook(path);
+    } catch (const ZEBIOFailure& failure) {
+        prompter_.Message(failure.what(), "", PromptIcon::Error, PromptButtons::Ok);
+    }
+    if (session_.TextCheckPending())
+        textCheckTimer_.start();
+    if (reports_.BookChanged)
+        reports_.BookChanged();
+}
+
+void BookReader::TextCheckPoll()
+{
+    session_.FinishTextCheck();
+    if (session_.TextCheckPending())
+        return;
+    textCheckTimer_.stop();
+    // A damaged text closes the book.
+    if (reports_.BookChanged)
+        reports_.BookChanged();
+}
+
+void BookReader::SaveBookState()
+{
+    session_.SaveBookState();
+}
+
+std::optional<BookSource> BookReader::Source() const
+{
+    if (!engine_.Book().IsOpen())
+        return std::nullopt;
+    return session_.Source();
+}
+
+ZEBBook* BookReader::OpenBook()
+{
+    ZEBBook& book = engine_.Book();
+    return book.IsOpen() ? &book : nullptr;
+}
+
+void BookReader::CloseBook()
+{
+    try {
+        session_.CloseBook();
+    } catch (const std::exception& failure) {
+        prompter_.Message(StateNotSavedMessage + std::string(failure.what()), "", PromptIcon::Error,
+                          PromptButtons::Ok);
+    }
+    engine_.Host().RepaintView();
+    if (reports_.BookChanged)
+        reports_.BookChanged();
+}
+
+void BookReader::GoTo(int32_t position)
+{
+    engine_.SetPosition(position, 0);
+    engine_.Host().RepaintView();
+}
+
+void BookReader::Drag(int32_t travel)
+{
+    const ViewAnchor anchor = engine_.CurrentAnchor();
+    const ZEBBook& book = engine_.Book();
+    engine_.SetPosition(DraggedPosition(anchor.Position, travel, book.TextStart(), book.TextEnd(),
+                                        engine_.Metrics().ViewHeight),
+                        anchor.Y);
+    engine_.Host().RepaintView();
+}
+
+void BookReader::ToggleTextMovement()
+{
+    options_.SetTextMovement(!options_.Settings().TextMovement);
+}
+
+void BookReader::Faster(int32_t by)
+{
+    const ReaderSettings& s = options_.Settings();
+    const int32_t value = s.SpeedMode ? s.LinesPerSecond : s.CharsPerSecond;
+    if (by > 0 ? value >= SpeedRange.Max : value <= SpeedRange.Min)
+        return;
+    if (s.SpeedMode)
+        options_.SetLinesPerSecond(value + by);
+    else
+        options_.SetCharsPerSecond(value + by);
+}
+
+void BookReader::ShowOriginal(bool original)
+{
+    options_.BeginUpdate();
+    if (original) {
+        formattingBeforeOriginal_ = options_.Settings().TextFormatting;
+        options_.SetTextFormatting(FormattingOriginal);
+        options_.SetFontWidth(false);
+    } else {
+        options_.SetTextFormatting(formattingBeforeOriginal_);
+        options_.SetFontWidth(true);
+    }
+    options_.EndUpdate();
+}
+
+void BookReader::Find(const std::u16string& phrase, bool matchCase,
+                      BookSearch::Direction direction)
+{
+    finder_.Find(phrase, matchCase, direction);
+}
+
+void BookReader::LayoutChanged(int pixelRatio)
+{
+    Paused([&] {
+        raster_.SetDevicePixelRatio(pixelRatio);
+        engine_.ApplyDisplaySettings();
+    });
+}
+
+void BookReader::ViewResized()
+{
+    Paused([&] { engine_.ViewResized(); });
+}
+
+void BookReader::Paused(const std::function<void()>& body)
+{
+    const bool active = options_.Settings().AutoScrollActive;
+    options_.SetAutoScrollActive(false);
+    body();
+    options_.SetAutoScrollActive(active);
+}
+
+GaugeReading BookReader::Gauge() const
+{
+    return {GaugeTenths(engine_), options_.Settings().SpeedMode, autoScroll_.LastSecond()};
+}
+
+}  // namespace zeb

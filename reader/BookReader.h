@@ -1,0 +1,126 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include <QTimer>
+
+#include "library/LibraryReader.h"
+#include "reader/AutoScroll.h"
+#include "reader/FindInBook.h"
+#include "render/BookSession.h"
+#include "render/GaugeTexts.h"
+#include "render/QtRaster.h"
+#include "render/ViewScroller.h"
+#include "render/ZEBRenderParag.h"
+#include "settings/ZEBOptions.h"
+
+namespace zeb {
+
+class ZEBPrompter;
+
+// The reading of the open book, without a window: the engine and the book session, the moves,
+// auto-scroll and the main loop, bookmarks and search. The reader's commands are its methods;
+// the window only turns keys, clicks and the wheel into them and shows what it reports.
+class BookReader : public LibraryReader {
+public:
+    // What the window is told. Each may be left empty.
+    struct Reports {
+        // A book was opened or closed, or its text failed the deferred check and was closed.
+        std::function<void()> BookChanged;
+        // A search moved on or ended.
+        FindInBook::Report Search;
+    };
+
+    // stored is the stored copy of the settings, which a book's own ones override; host and
+    // surface are the reader view (the engine's size, repaints and the pixels moves shift).
+    BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRenderHost& host,
+               ZEBViewSurface& surface, ZEBPrompter& prompter);
+    ~BookReader() override;
+
+    void SetReports(Reports reports);
+    // Run by a book's close before its own state is written: saves "Global.cfg".
+    void SetSaveSettings(std::function<void()> save);
+
+    // Opens the book at path (closing the one before); a book that cannot be read is reported
+    // and leaves none open. Its text is checked meanwhile, and BookChanged follows the check.
+    void Open(const std::string& path);
+    // Writes the reading position, the book's own settings and its bookmarks into the book.
+    void SaveBookState();
+    // The path of the last book asked for; it stays when opening failed.
+    const std::string& BookPath() const { return session_.Path(); }
+    // The open book's source file; none without a book.
+    std::optional<BookSource> Source() const;
+
+    ZEBBook* OpenBook() override;
+    // A state that could not be saved is reported; the book is closed all the same.
+    void CloseBook() override;
+
+    void PageUp() { scroller_.PageUp(); }
+    void PageDown() { scroller_.PageDown(); }
+    void LineUp() { scroller_.LineUp(); }
+    void LineDown() { scroller_.LineDown(); }
+    void GoToTop() { scroller_.GoToTop(); }
+    void GoToBottom() { scroller_.GoToBottom(); }
+    // Shows text position at the view's top (a bookmark, a percentage chosen).
+    void GoTo(int32_t position);
+    // Dragging: the pointer travelled so many pixels down (up when negative).
+    void Drag(int32_t travel);
+    void AddBookmark() { engine_.AddBookmark(); }
+
+    void ToggleAutoScroll() { autoScroll_.Toggle(); }
+    void StopAutoScroll() { autoScroll_.Stop(); }
+    void ToggleTextMovement();
+    // "+" and "-": the speed of the mode in use, by one within its range.
+    void Faster(int32_t by);
+    // Pressed, the text shows as typed in the fixed-width font; released, the formatting from
+    // before the press comes back with the proportional font.
+    void ShowOriginal(bool original);
+
+    void Find(const std::u16string& phrase, bool matchCase, BookSearch::Direction direction);
+    void CancelFind() { finder_.Cancel(); }
+    bool Finding() const { return finder_.Running(); }
+
+    // The settings changed: the auto-scroll rate follows them.
+    void SettingsChanged() { autoScroll_.UpdateRate(); }
+    // The look changed: the text is laid out again for pictures at pixelRatio, auto-scroll
+    // paused meanwhile.
+    void LayoutChanged(int pixelRatio);
+    void ViewResized();
+
+    // The main loop: runs until StopLoop and returns once it has ended.
+    void RunLoop() { autoScroll_.RunLoop(); }
+    void StopLoop() { autoScroll_.StopLoop(); }
+    bool LoopRunning() const { return autoScroll_.LoopRunning(); }
+    // Ends the statistics timer's thread; nothing ticks afterwards.
+    void EndTimer() { autoScroll_.EndTimer(); }
+
+    // What the toolbar gauge shows now.
+    GaugeReading Gauge() const;
+
+    ZEBRenderParag& Engine() { return engine_; }
+    const ZEBRenderParag& Engine() const { return engine_; }
+    ViewScroller& Scroller() { return scroller_; }
+    AutoScroll& AutoScroller() { return autoScroll_; }
+
+private:
+    // Runs body with auto-scroll paused and resumed as it was.
+    void Paused(const std::function<void()>& body);
+    void TextCheckPoll();
+
+    ZEBOptions& options_;
+    ZEBPrompter& prompter_;
+    QtRasterStep raster_;
+    ZEBRenderParag engine_;
+    BookSession session_;
+    ViewScroller scroller_;
+    AutoScroll autoScroll_;
+    FindInBook finder_;
+    QTimer textCheckTimer_;
+    Reports reports_;
+    uint8_t formattingBeforeOriginal_;
+};
+
+}  // namespace zeb
