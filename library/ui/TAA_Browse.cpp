@@ -116,23 +116,19 @@ void TAA_Browse::CreateWidgets()
 
 void TAA_Browse::ConnectList()
 {
-    browse_->SetPaintHandler([this](QPainter& painter) { Paint(painter); });
-    browse_->SetMouseDownHandler([this](QMouseEvent& event) {
-        if (event.button() != Qt::LeftButton)
-            return;
-        view_.Press(int32_t(event.position().y()));
+    connect(browse_, &TZEBBrowse::Painting, this, &TAA_Browse::Paint);
+    connect(browse_, &TZEBBrowse::LeftPressed, this, [this](int y) {
+        view_.Press(y);
         Repaint();
     });
     // The press of a double click selects, like any press, before the book is read.
-    browse_->SetDoubleClickHandler([this](QMouseEvent& event) {
-        if (event.button() != Qt::LeftButton)
-            return;
-        view_.Press(int32_t(event.position().y()));
+    connect(browse_, &TZEBBrowse::LeftDoubleClicked, this, [this](int y) {
+        view_.Press(y);
         ReadBook();
     });
-    browse_->SetWheelHandler([this](QWheelEvent& event) { Wheel(event); });
-    browse_->SetKeyHandler([this](QKeyEvent& event) { KeyPressed(event); });
-    browse_->SetResizeHandler([this] { Repaint(); });
+    connect(browse_, &TZEBBrowse::WheelTurned, this, &TAA_Browse::Wheel);
+    connect(browse_, &TZEBBrowse::KeyPressed, this, &TAA_Browse::KeyPressed);
+    connect(browse_, &TZEBBrowse::Resized, this, &TAA_Browse::Repaint);
     connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int position) {
         int32_t top = view_.Top();
         view_.SetScrollPosition(position);
@@ -206,10 +202,10 @@ void TAA_Browse::Paint(QPainter& painter)
     PaintBrowseCells(painter, list_, view_, browse_->width(), lineHeight_);
 }
 
-void TAA_Browse::KeyPressed(QKeyEvent& event)
+void TAA_Browse::KeyPressed(QKeyEvent* event)
 {
-    event.accept();
-    switch (event.key()) {
+    event->accept();
+    switch (event->key()) {
     case Qt::Key_Up: view_.SelectPrevious(); break;
     case Qt::Key_Down: view_.SelectNext(); break;
     case Qt::Key_PageUp: view_.PageUp(); break;
@@ -220,21 +216,21 @@ void TAA_Browse::KeyPressed(QKeyEvent& event)
     case Qt::Key_Return:
     case Qt::Key_Enter: ReadBook(); return;
     case Qt::Key_Escape: reject(); return;
-    default: event.ignore(); return;
+    default: event->ignore(); return;
     }
     Repaint();
 }
 
 // Wheels and touchpads send bursts of messages: one that follows the last within a hundredth
 // of a second does not move the selection again.
-void TAA_Browse::Wheel(QWheelEvent& event)
+void TAA_Browse::Wheel(QPoint angleDelta)
 {
     const int64_t now = clock_();
     const double since = double(now - lastWheel_) * secondsPerCount_;
     lastWheel_ = now;
     if (since <= WheelPause)
         return;
-    const int delta = event.angleDelta().y();
+    const int delta = angleDelta.y();
     if (delta < 0)
         view_.SelectNext();
     else if (delta > 0)

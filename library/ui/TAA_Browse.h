@@ -77,8 +77,8 @@ private:
     void Repaint();
     void UpdateScrollBar();
     void Paint(QPainter& painter);
-    void KeyPressed(QKeyEvent& event);
-    void Wheel(QWheelEvent& event);
+    void KeyPressed(QKeyEvent* event);
+    void Wheel(QPoint angleDelta);
     void ReadBook();
     void DeleteBook();
     void DeleteAllBooks();

@@ -21,35 +21,32 @@ TZEBBrowse::TZEBBrowse(QWidget* parent) : QWidget(parent)
 void TZEBBrowse::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (paint_)
-        paint_(painter);
+    emit Painting(painter);
 }
 
 void TZEBBrowse::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
-    if (mouseDown_)
-        mouseDown_(*event);
+    if (event->button() == Qt::LeftButton)
+        emit LeftPressed(int(event->position().y()));
 }
 
 void TZEBBrowse::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (doubleClick_)
-        doubleClick_(*event);
+    if (event->button() == Qt::LeftButton)
+        emit LeftDoubleClicked(int(event->position().y()));
 }
 
 void TZEBBrowse::wheelEvent(QWheelEvent* event)
 {
     event->accept();
-    if (wheel_)
-        wheel_(*event);
+    emit WheelTurned(event->angleDelta());
 }
 
 void TZEBBrowse::keyPressEvent(QKeyEvent* event)
 {
     event->ignore();
-    if (key_)
-        key_(*event);
+    emit KeyPressed(event);
     if (!event->isAccepted())
         QWidget::keyPressEvent(event);
 }
@@ -57,8 +54,7 @@ void TZEBBrowse::keyPressEvent(QKeyEvent* event)
 void TZEBBrowse::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (resized_)
-        resized_();
+    emit Resized();
 }
 
 }  // namespace zeb
