@@ -138,11 +138,11 @@ void TAA_Main::CreateReader()
     surface_ = std::make_unique<ReaderSurface>(*view_, options_);
     reader_ = std::make_unique<BookReader>(options_, stored_.Settings, *surface_, *surface_, prompter_);
     surface_->SetEngine(&reader_->Engine());
-    surface_->SetPositionChanged([this] { ShowGauge(); });
     reader_->SetSaveSettings(
         [this] { SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig()); });
     findBar_ = new FindBar(mainPanel_);
     reader_->SetReports({.BookChanged = [this] { ShowBook(); },
+                         .PositionChanged = [this] { ShowGauge(); },
                          .Search = [this](FindInBook::Outcome outcome, double progress) {
                              findBar_->ShowOutcome(outcome, progress);
                          }});

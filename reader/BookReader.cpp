@@ -16,11 +16,12 @@ constexpr int TextCheckPollMs = 20;
 
 }  // namespace
 
-BookReader::BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRenderHost& host,
+BookReader::BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRenderHost& view,
                        ZEBViewSurface& surface, ZEBPrompter& prompter)
     : options_(options),
+      view_(view),
       prompter_(prompter),
-      engine_(options, host, std::make_unique<QtMeasurer>(), raster_),
+      engine_(options, *this, std::make_unique<QtMeasurer>(), raster_),
       session_(engine_, options, stored, prompter),
       scroller_(engine_, options, surface, PreciseWait),
       autoScroll_(engine_, options, scroller_),
@@ -68,6 +69,12 @@ void BookReader::TextCheckPoll()
     // A damaged text closes the book.
     if (reports_.BookChanged)
         reports_.BookChanged();
+}
+
+void BookReader::PositionChanged()
+{
+    if (reports_.PositionChanged)
+        reports_.PositionChanged();
 }
 
 void BookReader::SaveBookState()

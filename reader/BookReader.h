@@ -24,19 +24,21 @@ class ZEBPrompter;
 // The reading of the open book, without a window: the engine and the book session, the moves,
 // auto-scroll and the main loop, bookmarks and search. The reader's commands are its methods;
 // the window only turns keys, clicks and the wheel into them and shows what it reports.
-class BookReader : public LibraryReader {
+class BookReader : public LibraryReader, private ZEBRenderHost {
 public:
     // What the window is told. Each may be left empty.
     struct Reports {
         // A book was opened or closed, or its text failed the deferred check and was closed.
         std::function<void()> BookChanged;
+        // The reading position moved.
+        std::function<void()> PositionChanged;
         // A search moved on or ended.
         FindInBook::Report Search;
     };
 
-    // stored is the stored copy of the settings, which a book's own ones override; host and
-    // surface are the reader view (the engine's size, repaints and the pixels moves shift).
-    BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRenderHost& host,
+    // stored is the stored copy of the settings, which a book's own ones override; view and
+    // surface are the reader view (its size and repaints, the pixels moves shift).
+    BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRenderHost& view,
                ZEBViewSurface& surface, ZEBPrompter& prompter);
     ~BookReader() override;
 
@@ -106,11 +108,15 @@ public:
     AutoScroll& AutoScroller() { return autoScroll_; }
 
 private:
+    ViewSize ViewSizeNow() const override { return view_.ViewSizeNow(); }
+    void RepaintView() override { view_.RepaintView(); }
+    void PositionChanged() override;
     // Runs body with auto-scroll paused and resumed as it was.
     void Paused(const std::function<void()>& body);
     void TextCheckPoll();
 
     ZEBOptions& options_;
+    ZEBRenderHost& view_;
     ZEBPrompter& prompter_;
     QtRasterStep raster_;
     ZEBRenderParag engine_;

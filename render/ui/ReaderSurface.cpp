@@ -26,11 +26,8 @@ void ReaderSurface::RepaintView()
     view_.update();
 }
 
-void ReaderSurface::PositionChanged()
-{
-    if (positionChanged_)
-        positionChanged_();
-}
+// The reader above the engine follows the position; the view itself has nothing to show for it.
+void ReaderSurface::PositionChanged() {}
 
 void ReaderSurface::ShiftAndPaint(int32_t dy)
 {

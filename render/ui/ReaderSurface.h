@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "render/ZEBRenderHost.h"
 #include "render/ZEBRenderParag.h"
 #include "render/ZEBViewSurface.h"
@@ -18,8 +16,6 @@ public:
 
     // The engine is made with this surface as its host, so it is handed over afterwards.
     void SetEngine(ZEBRenderParag* engine) { engine_ = engine; }
-    // Told whenever the reading position changed (the toolbar gauge follows it).
-    void SetPositionChanged(std::function<void()> changed) { positionChanged_ = std::move(changed); }
 
     ViewSize ViewSizeNow() const override;
     void RepaintView() override;
@@ -36,7 +32,6 @@ private:
     TZEBScroll& view_;
     const ZEBOptions& options_;
     ZEBRenderParag* engine_ = nullptr;
-    std::function<void()> positionChanged_;
 };
 
 }  // namespace zeb
