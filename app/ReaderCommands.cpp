@@ -1,6 +1,7 @@
 #include "app/ReaderCommands.h"
 
 #include <QAction>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace zeb {
@@ -36,6 +37,21 @@ const std::vector<CommandEntry>& CommandTable()
         {ReaderCommand::FindPrevious, "Find Previous", {Qt::SHIFT | Qt::Key_F3}},
     };
     return table;
+}
+
+std::optional<ReaderCommand> CommandOfKey(const QKeyEvent& event)
+{
+    const QKeySequence pressed(event.keyCombination());
+    for (const CommandEntry& entry : CommandTable())
+        if (entry.Keys.contains(pressed))
+            return entry.Command;
+    return std::nullopt;
+}
+
+bool IsMove(ReaderCommand command)
+{
+    return command == ReaderCommand::PageUp || command == ReaderCommand::PageDown ||
+           command == ReaderCommand::LineUp || command == ReaderCommand::LineDown;
 }
 
 ReaderMenu::ReaderMenu(QObject* parent) : QObject(parent)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <vector>
 
 #include <QList>
@@ -8,6 +9,7 @@
 #include <QObject>
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QWidget;
 
@@ -46,6 +48,11 @@ struct CommandEntry {
 // "+", "-", "/" and "*" work too (laptops often have no pad), and F11 switches full screen as
 // everywhere on the desktop.
 const std::vector<CommandEntry>& CommandTable();
+
+// The command a key press runs, if any.
+std::optional<ReaderCommand> CommandOfKey(const QKeyEvent& event);
+// Page and line moves: a held key repeats them only as fast as they run.
+bool IsMove(ReaderCommand command);
 
 // The popup menu and its shortcut keys. Attached to a widget, the keys work while the focus is
 // in it or in its children, and a right click there opens the menu.

@@ -1,6 +1,7 @@
 #include "app/TAA_Main.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
@@ -170,21 +171,48 @@ void TAA_Main::CreateLibrary()
 
 void TAA_Main::ConnectView()
 {
-    connect(view_, &TZEBScroll::WheelTurned, this, [this](QPoint angleDelta) { Wheel(angleDelta); });
+    connect(view_, &TZEBScroll::WheelTurned, this, &TAA_Main::Wheel);
     connect(view_, &TZEBScroll::LeftPressed, this, [this](int y) { dragOriginY_ = y; });
     connect(view_, &TZEBScroll::LeftDragged, this, [this](int y) {
         reader_->Drag(y - dragOriginY_);
         dragOriginY_ = y;
     });
     connect(view_, &TZEBScroll::Resized, this, [this] { reader_->ViewResized(); });
+    view_->installEventFilter(this);
 }
 
-void TAA_Main::Wheel(QPoint angleDelta)
+// A touchpad reports pixels: the text follows the fingers at once. A wheel reports notches of
+// 120 eighths of a degree (fine wheels send parts of one, summed here until they make one): an
+// event with a notch or more is one line move, and one that comes while a move runs joins it.
+void TAA_Main::Wheel(QPoint angleDelta, QPoint pixelDelta)
 {
-    if (angleDelta.y() < 0)
+    if (!pixelDelta.isNull()) {
+        reader_->ScrollBy(pixelDelta.y());
+        return;
+    }
+    wheelEighths_ += angleDelta.y();
+    if (wheelEighths_ <= -120)
         reader_->LineDown();
-    else if (angleDelta.y() > 0)
+    else if (wheelEighths_ >= 120)
         reader_->LineUp();
+    wheelEighths_ %= 120;
+}
+
+// X11 and Wayland hand over every repeat of a held key: a move key repeated while a move still
+// runs is dropped, so the text stops as soon as the key is let go. The shortcut override keeps
+// the menu's shortcut from taking the key first.
+bool TAA_Main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == view_ &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const std::optional<ReaderCommand> command = CommandOfKey(*key);
+        if (key->isAutoRepeat() && command && IsMove(*command) && reader_->Moving()) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TAA_Main::ConnectToolbar()

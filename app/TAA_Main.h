@@ -80,6 +80,7 @@ public:
     void CheckPointer(QPoint position, double now);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void customEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -106,7 +107,7 @@ private:
     void PlaceOptionsPanel();
     void OnSettingsChanged();
     void OnLayoutChanged();
-    void Wheel(QPoint angleDelta);
+    void Wheel(QPoint angleDelta, QPoint pixelDelta);
     void PointerTick();
     void ShowGauge();
     void ShowBook();
@@ -123,6 +124,7 @@ private:
     ZEBCodepage codepages_;
     int32_t importCodePage_ = 0;
     int dragOriginY_ = 0;
+    int wheelEighths_ = 0;  // of a notch not yet turned into a line move
     bool firstShow_ = true;
     bool firstStart_ = false;  // no "Global.cfg" was there
     std::string startImport_;

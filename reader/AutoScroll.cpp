@@ -100,18 +100,34 @@ void AutoScroll::AutoScrollStep()
     ProcessMessages();
 }
 
-// Waits for events, with a timer to wake up a millisecond before until (timers keep to the
-// millisecond); the last stretch is slept precisely.
-void AutoScroll::Idle(int64_t until)
+std::optional<int64_t> AutoScroll::MotionDue() const
 {
-    const int64_t left = until - Now();
+    if (!scroller_.Moving())
+        return std::nullopt;
+    return int64_t(scroller_.MotionDue() * double(CounterFrequency));
+}
+
+void AutoScroll::MotionStep()
+{
+    scroller_.MotionStep();
+}
+
+// Waits for events, with a timer to wake up a millisecond before until (timers keep to the
+// millisecond); the last stretch is slept precisely. Without until, only events end the wait.
+void AutoScroll::Idle(std::optional<int64_t> until)
+{
+    if (!until) {
+        QCoreApplication::eventDispatcher()->processEvents(QEventLoop::WaitForMoreEvents);
+        return;
+    }
+    const int64_t left = *until - Now();
     const int ms = int(left / (CounterFrequency / 1000)) - 1;
     if (ms >= 1) {
         wake_.start(ms);
         QCoreApplication::eventDispatcher()->processEvents(QEventLoop::WaitForMoreEvents);
         wake_.stop();
     } else if (left > 0) {
-        WaitUntil(until);
+        WaitUntil(*until);
     }
 }
 

@@ -11,9 +11,9 @@
 
 namespace zeb {
 
-// Auto-scroll and the main loop that paces it: one-pixel steps on due times, the render queue
-// stepped in between, and the statistics timer, whose once-a-second tick keeps the steps and
-// late steps of the last second for the status display.
+// Auto-scroll and the main loop that paces it: one-pixel steps on due times, the steps of
+// animated moves, the render queue stepped in between, and the statistics timer, whose
+// once-a-second tick keeps the steps and late steps of the last second for the status display.
 class AutoScroll : public QObject, private ZEBLoopHost {
     Q_OBJECT
 
@@ -45,7 +45,9 @@ private:
     bool StepRenderQueue() override;
     void ProcessMessages() override;
     void AutoScrollStep() override;
-    void Idle(int64_t until) override;
+    std::optional<int64_t> MotionDue() const override;
+    void MotionStep() override;
+    void Idle(std::optional<int64_t> until) override;
     int64_t Now() const override;
     int64_t Frequency() const override;
     void StatisticsTick();

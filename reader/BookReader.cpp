@@ -23,7 +23,8 @@ BookReader::BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRen
       prompter_(prompter),
       engine_(options, *this, std::make_unique<QtMeasurer>(), raster_),
       session_(engine_, options, stored, prompter),
-      scroller_(engine_, options, surface, PreciseWait),
+      scroller_(engine_, options, surface,
+                [] { return double(PerformanceCounter()) / double(CounterFrequency); }),
       autoScroll_(engine_, options, scroller_),
       finder_(engine_, scroller_),
       formattingBeforeOriginal_(FormattingFullHyphen)
@@ -49,6 +50,7 @@ void BookReader::SetSaveSettings(std::function<void()> save)
 
 void BookReader::Open(const std::string& path)
 {
+    scroller_.StopMotion();
     try {
         session_.OpenBook(path);
     } catch (const ZEBIOFailure& failure) {
@@ -97,6 +99,7 @@ ZEBBook* BookReader::OpenBook()
 
 void BookReader::CloseBook()
 {
+    scroller_.StopMotion();
     try {
         session_.CloseBook();
     } catch (const std::exception& failure) {
@@ -110,18 +113,27 @@ void BookReader::CloseBook()
 
 void BookReader::GoTo(int32_t position)
 {
+    scroller_.StopMotion();
     engine_.SetPosition(position, 0);
     engine_.Host().RepaintView();
 }
 
 void BookReader::Drag(int32_t travel)
 {
+    scroller_.StopMotion();
     const ViewAnchor anchor = engine_.CurrentAnchor();
     const ZEBBook& book = engine_.Book();
     engine_.SetPosition(DraggedPosition(anchor.Position, travel, book.TextStart(), book.TextEnd(),
                                         engine_.Metrics().ViewHeight),
                         anchor.Y);
     engine_.Host().RepaintView();
+}
+
+void BookReader::ScrollBy(int32_t dy)
+{
+    scroller_.StopMotion();
+    if (dy < 0 ? scroller_.CanMoveForward() : dy > 0 && scroller_.CanMoveBackward())
+        scroller_.MoveBy(dy, PaintMode::Shift);
 }
 
 void BookReader::ToggleTextMovement()

@@ -70,6 +70,11 @@ public:
     void GoTo(int32_t position);
     // Dragging: the pointer travelled so many pixels down (up when negative).
     void Drag(int32_t travel);
+    // Moves the text dy pixels down (up when negative) at once, as a touchpad swipes it,
+    // within the limits at both ends of the book.
+    void ScrollBy(int32_t dy);
+    // An animated move runs.
+    bool Moving() const { return scroller_.Moving(); }
     void AddBookmark() { engine_.AddBookmark(); }
 
     void ToggleAutoScroll() { autoScroll_.Toggle(); }

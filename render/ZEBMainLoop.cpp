@@ -31,6 +31,7 @@ void ZEBMainLoop::Pass()
 {
     if (ticking_)
         TickingPass();
+    MotionPass();
     bool ticking = ticking_;
     AfterRenderStep(host_.StepRenderQueue(), ticking);
 }
@@ -47,6 +48,13 @@ void ZEBMainLoop::TickingPass()
     host_.AutoScrollStep();
 }
 
+void ZEBMainLoop::MotionPass()
+{
+    const std::optional<int64_t> due = host_.MotionDue();
+    if (due && *due <= host_.Now())
+        host_.MotionStep();
+}
+
 void ZEBMainLoop::AfterRenderStep(bool busy, bool ticking)
 {
     if (busy) {
@@ -60,12 +68,24 @@ void ZEBMainLoop::AfterRenderStep(bool busy, bool ticking)
     lastMessages_ = host_.Now();
     if (!running_)
         return;
-    // Idle: wait for input, or until just before the next step falls due (at most 10 ms).
-    int64_t until = lastMessages_ + tenMs_;
-    if (ticking && ticking_)
-        until = std::min(until, base_ + period_ - pollMargin_);
-    if (until > lastMessages_)
+    const std::optional<int64_t> until = IdleUntil(ticking);
+    if (!until || *until > lastMessages_)
         host_.Idle(until);
+}
+
+// While auto-scroll runs, input is waited for at most 10 ms at a time and until just before
+// the next step falls due; a move's next step bounds the wait too. Otherwise only input or a
+// timer ends it.
+std::optional<int64_t> ZEBMainLoop::IdleUntil(bool ticking) const
+{
+    std::optional<int64_t> until;
+    if (ticking_)
+        until = lastMessages_ + tenMs_;
+    if (ticking && ticking_)
+        until = std::min(*until, base_ + period_ - pollMargin_);
+    if (const std::optional<int64_t> due = host_.MotionDue())
+        until = std::min(until.value_or(*due), *due);
+    return until;
 }
 
 }  // namespace zeb

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 
 namespace zeb {
 
@@ -15,9 +15,13 @@ public:
     virtual void ProcessMessages() = 0;
     // Moves the text up one pixel (auto-scroll).
     virtual void AutoScrollStep() = 0;
-    // Nothing to do until the counter reaches until: wait for it, or for input, whichever
-    // comes first.
-    virtual void Idle(int64_t until) = 0;
+    // When the next step of an animated move of the text falls due, on the counter; none while
+    // no move runs. MotionStep makes the step that is due.
+    virtual std::optional<int64_t> MotionDue() const = 0;
+    virtual void MotionStep() = 0;
+    // Nothing to do until the counter reaches until (none: until something happens): wait for
+    // it, or for input, whichever comes first.
+    virtual void Idle(std::optional<int64_t> until) = 0;
     // The high-resolution counter and its counts per second.
     virtual int64_t Now() const = 0;
     virtual int64_t Frequency() const = 0;
@@ -31,9 +35,10 @@ struct StepCounters {
     bool operator==(const StepCounters&) const = default;
 };
 
-// The program's own main loop: auto-scroll steps on absolute due times, the render queue
-// advanced one step a pass in between, and the window's messages handled at least every
-// sixteenth of a second. It runs until Stop.
+// The program's own main loop: auto-scroll steps on absolute due times, the steps of animated
+// moves when they fall due, the render queue advanced one step a pass in between, and the
+// window's messages handled at least every sixteenth of a second. With nothing to do it sleeps
+// until input or a timer wakes it. It runs until Stop.
 class ZEBMainLoop {
 public:
     // When this many steps or more are overdue (after a suspend, say) the schedule jumps past
@@ -59,7 +64,10 @@ public:
 private:
     void Pass();
     void TickingPass();
+    void MotionPass();
     void AfterRenderStep(bool busy, bool ticking);
+    // Until when an idle pass may wait: none when nothing is due.
+    std::optional<int64_t> IdleUntil(bool ticking) const;
 
     ZEBLoopHost& host_;
     bool running_ = false;

@@ -22,8 +22,6 @@ public:
     virtual void PaintRows(ViewRows rows) = 0;
     // Has the whole view repainted (lines not wholly in view are blank while auto-scroll is off).
     virtual void RepaintAll() = 0;
-    // Lets the window handle what is pending: input, paints, timers.
-    virtual void ProcessMessages() = 0;
 };
 
 }  // namespace zeb

@@ -1,6 +1,5 @@
 #include "render/ui/ReaderSurface.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 
 #include "render/ViewPainter.h"
@@ -43,11 +42,6 @@ void ReaderSurface::PaintRows(ViewRows rows)
 void ReaderSurface::RepaintAll()
 {
     view_.repaint();
-}
-
-void ReaderSurface::ProcessMessages()
-{
-    QCoreApplication::processEvents();
 }
 
 void ReaderSurface::Paint(QPainter& painter, const QRect& rect, bool full)

@@ -24,7 +24,6 @@ public:
     void ShiftAndPaint(int32_t dy) override;
     void PaintRows(ViewRows rows) override;
     void RepaintAll() override;
-    void ProcessMessages() override;
 
 private:
     void Paint(QPainter& painter, const QRect& rect, bool full);

@@ -28,7 +28,6 @@ public:
     void ShiftAndPaint(int32_t) override {}
     void PaintRows(ViewRows) override {}
     void RepaintAll() override { ++repaints; }
-    void ProcessMessages() override { QCoreApplication::processEvents(); }
 
     int repaints = 0;
 };

@@ -63,7 +63,19 @@ public:
         if (onStep)
             onStep();
     }
-    void Idle(int64_t until) override { now = until; }
+    std::optional<int64_t> MotionDue() const override
+    {
+        if (motionSteps.size() >= motionDue.size())
+            return std::nullopt;
+        return motionDue[motionSteps.size()];
+    }
+    void MotionStep() override { motionSteps.push_back(now); }
+    // Without a time, the wait lasts until the next event, which comes a second later here.
+    void Idle(std::optional<int64_t> until) override
+    {
+        idles.push_back(until);
+        now = until.value_or(now + Second);
+    }
     int64_t Now() const override { return now; }
     int64_t Frequency() const override { return Second; }
 
@@ -74,6 +86,9 @@ public:
     std::function<void()> onStep;
     std::vector<int64_t> stepTimes;
     std::vector<int64_t> messageTimes;
+    std::vector<int64_t> motionDue;    // the due times of a move's steps
+    std::vector<int64_t> motionSteps;  // when they were made
+    std::vector<std::optional<int64_t>> idles;
 };
 
 // Step times as expected, give or take the microseconds the fake's message passes take.
@@ -162,6 +177,32 @@ TEST_F(MainLoopTest, IdleWaitsAtMostTenMillisecondsAndStopsJustBeforeADueStep)
     EXPECT_NEAR(host.messageTimes[2], 20 * Ms, 10);
     EXPECT_NEAR(host.messageTimes[3], 25 * Ms - Second / 5000, 10);
     EXPECT_EQ(host.stepTimes.at(0), 25 * Ms);
+}
+
+// A reader with nothing to do sleeps until something happens: no timed wake-ups.
+TEST_F(MainLoopTest, WithNothingToDoTheLoopWaitsWithoutATimeLimit)
+{
+    host.onMessages = [this] {
+        if (host.messageTimes.size() >= 3)
+            loop.Stop();
+    };
+    loop.Run();
+    ASSERT_EQ(host.idles.size(), 2u);
+    EXPECT_FALSE(host.idles[0]);
+    EXPECT_FALSE(host.idles[1]);
+}
+
+TEST_F(MainLoopTest, TheStepsOfAMoveFallOnTheirDueTimesAndBoundTheWait)
+{
+    host.motionDue = {7 * Ms, 13 * Ms, 19 * Ms};
+    host.onMessages = [this] {
+        if (host.motionSteps.size() >= 3)
+            loop.Stop();
+    };
+    loop.Run();
+    ExpectTimes(host.motionSteps, {7 * Ms, 13 * Ms, 19 * Ms});
+    ASSERT_GE(host.idles.size(), 3u);
+    EXPECT_EQ(host.idles[0], 7 * Ms);
 }
 
 TEST(ZEBTimer, TicksRunThroughTheRunnerAndTheThreadEndsWhenAsked)

@@ -18,12 +18,10 @@ public:
     void ShiftAndPaint(int32_t dy) override { shifts.push_back(dy); }
     void PaintRows(ViewRows rows) override { painted.push_back(rows); }
     void RepaintAll() override { ++fullRepaints; }
-    void ProcessMessages() override { ++messages; }
 
     std::vector<int32_t> shifts;
     std::vector<ViewRows> painted;
     int fullRepaints = 0;
-    int messages = 0;
 };
 
 class ViewScrollerTest : public EngineTest {
@@ -42,10 +40,32 @@ protected:
     const ZEBRenderLineObject& LastLine() const { return engine.Blocks().back()->LastLine(); }
     const ZEBRenderLineObject& FirstScreenLine() const { return *engine.ScreenLines().front().Line; }
 
+    // Makes each step of the move under way when it falls due, keeping the waits between.
+    void RunMotion()
+    {
+        while (scroller.Moving()) {
+            waits.push_back(scroller.MotionDue() - now);
+            now = scroller.MotionDue();
+            scroller.MotionStep();
+        }
+    }
+
+    // Where the line of paragraph 55 is shown.
+    int32_t MarkY() const
+    {
+        for (const auto& block : engine.Blocks())
+            for (const auto& line : block->Lines)
+                if (line->Start == starts[55])
+                    return line->Y;
+        ADD_FAILURE() << "paragraph 55 is not laid out";
+        return 0;
+    }
+
     std::vector<int32_t> starts;
     RecordingSurface view;
     std::vector<double> waits;
-    ViewScroller scroller{engine, options, view, [this](double s) { waits.push_back(s); }};
+    double now = 100;
+    ViewScroller scroller{engine, options, view, [this] { return now; }};
 };
 
 TEST_F(ViewScrollerTest, CommandDistancesInTheMiddleOfTheBook)
@@ -80,6 +100,7 @@ TEST_F(ViewScrollerTest, ScrollAnimatesInStepsOfAtLeastFiveMilliseconds)
     engine.SetPosition(starts[50], 10);
     const int32_t distance = scroller.PageDownDistance();  // 273 pixels up over 0.5 s
     scroller.PageDown();
+    RunMotion();
     // 0.5 / 273 = 1.8 ms a pixel: 3 pixels a step, 5.5 ms each.
     ASSERT_EQ(waits.size(), 91u);
     EXPECT_NEAR(waits[0], 3 * 0.5 / 273, 1e-12);
@@ -98,9 +119,70 @@ TEST_F(ViewScrollerTest, SoftwareScrollingRepaintsTheWholeViewAtEveryStep)
     options.SetScrollMode(false);
     engine.SetPosition(starts[50], 10);
     scroller.LineDown();
+    RunMotion();
     EXPECT_TRUE(view.shifts.empty());
     EXPECT_EQ(view.fullRepaints, 1 + 21);  // the edge rows, then 42 pixels in steps of 2
-    EXPECT_EQ(view.messages, 1);           // line moves handle pending input first
+}
+
+// Held keys and spun wheels ask for moves faster than they run: a move the same way joins the
+// one under way and the whole ends in the new move's time, so the text stops soon after the
+// last request instead of working through a queue.
+TEST_F(ViewScrollerTest, AMoveTheSameWayJoinsTheOneUnderWayAndEndsInItsTime)
+{
+    engine.SetPosition(starts[50], 10);
+    const int32_t mark = MarkY();
+    const int32_t first = scroller.LineDownDistance();
+    scroller.LineDown();
+    now = scroller.MotionDue();
+    scroller.MotionStep();
+    const int32_t second = scroller.LineDownDistance();
+    const double asked = now;
+    scroller.LineDown();
+    RunMotion();
+    EXPECT_NEAR(now - asked, LineMoveSeconds, 0.006);
+    EXPECT_EQ(MarkY() - mark, first + second);
+}
+
+TEST_F(ViewScrollerTest, AMoveTheOtherWayEndsTheOneUnderWayFirst)
+{
+    engine.SetPosition(starts[50], 10);
+    const int32_t mark = MarkY();
+    scroller.PageDown();
+    now = scroller.MotionDue();
+    scroller.MotionStep();
+    const int32_t down = MarkY() - mark;
+    const int repaints = view.fullRepaints;
+    scroller.LineUp();
+    EXPECT_EQ(view.fullRepaints, repaints + 1) << "the cut-short move repaints in full";
+    RunMotion();
+    // From where the page move was cut, the line above came down to one line step.
+    EXPECT_EQ(FirstScreenLine().Y, 1);
+    EXPECT_GT(MarkY() - mark, down);
+    EXPECT_LT(MarkY() - mark, down + LineHeight + 1);
+}
+
+TEST_F(ViewScrollerTest, ALateCallerGetsTheMissedPixelsAndTheMoveKeepsItsTime)
+{
+    engine.SetPosition(starts[50], 10);
+    const int32_t distance = scroller.PageDownDistance();
+    const double start = now;
+    scroller.PageDown();
+    now += 0.2;  // the caller was busy for 200 ms
+    scroller.MotionStep();
+    EXPECT_LT(view.shifts.back(), -3 * 30) << "about 0.2 s of pixels at once";
+    RunMotion();
+    EXPECT_NEAR(now - start, PageMoveSeconds, 0.006);
+    EXPECT_EQ(FirstScreenLine().Y - 10, distance + 8 * LineHeight);
+}
+
+TEST_F(ViewScrollerTest, GoingToTheTopEndsAMoveUnderWay)
+{
+    engine.SetPosition(starts[50], 10);
+    scroller.PageDown();
+    ASSERT_TRUE(scroller.Moving());
+    scroller.GoToTop();
+    EXPECT_FALSE(scroller.Moving());
+    EXPECT_EQ(FirstScreenLine().Start, TextStart);
 }
 
 TEST_F(ViewScrollerTest, OnePixelMoveShiftsTheScreenByOneRow)
