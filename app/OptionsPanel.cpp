@@ -12,6 +12,7 @@
 #include "app/RadioGroup.h"
 #include "app/ReaderCommands.h"
 #include "app/SpeedGroup.h"
+#include "platform/ScopeExit.h"
 #include "platform/ui/ToolbarLook.h"
 #include "render/RenderMetrics.h"
 #include "settings/ApplySettings.h"
@@ -35,12 +36,6 @@ std::optional<QColor> AskColor(QWidget* parent, const QColor& initial)
     QColor colour = QColorDialog::getColor(initial, parent);
     return colour.isValid() ? std::optional(colour) : std::nullopt;
 }
-
-// Clears the busy flag however the action ends.
-struct BusyWhile {
-    bool& Flag;
-    ~BusyWhile() { Flag = false; }
-};
 
 }  // namespace
 
@@ -184,7 +179,7 @@ void OptionsPanel::WhenIdle(const std::function<void()>& action)
     if (busy_)
         return;
     busy_ = true;
-    BusyWhile done{busy_};
+    ScopeExit done([&busy = busy_] { busy = false; });  // however the action ends
     action();
 }
 

@@ -18,7 +18,6 @@ void PreviewLines::Layout(ZEBFile& source, int32_t codePage)
     reader_ = std::make_unique<SourceCharReader>(source, codePage);
     scanner_ = std::make_unique<LineEndScanner>(source, *reader_, codePage);
     source_ = &source;
-    codePage_ = codePage;
     entries_.Clear();
     entries_.Append(0);
     ScanOn(1);

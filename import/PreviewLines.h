@@ -39,7 +39,6 @@ public:
 
     const ZEBParagInfo& Entries() const { return entries_; }
     bool HasSource() const { return source_ != nullptr; }
-    int32_t CodePage() const { return codePage_; }
 
     // The height of every row in pixels, estimated from the lines found so far: the rows not
     // yet found are taken to be as long as the average of those found. 0 before any layout.
@@ -53,7 +52,6 @@ private:
     void ScanOn(int32_t n);
 
     ZEBFile* source_ = nullptr;
-    int32_t codePage_ = 0;
     std::unique_ptr<SourceCharReader> reader_;
     std::unique_ptr<LineEndScanner> scanner_;
     ZEBParagInfo entries_;

@@ -9,6 +9,7 @@
 #include "import/WriteTextStream.h"
 #include "import/ZEBProgress.h"
 #include "platform/FileIO.h"
+#include "platform/LastPathPart.h"
 #include "platform/Utf16.h"
 #include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
@@ -96,9 +97,7 @@ void DiscardBook(ZEBFile& book, const std::string& path)
 
 std::u16string SourceFileName(std::string_view sourcePath)
 {
-    // Both separators are ASCII, which no byte of a longer UTF-8 sequence can be.
-    size_t cut = sourcePath.find_last_of("/\\");
-    return FromUtf8(cut == std::string_view::npos ? sourcePath : sourcePath.substr(cut + 1));
+    return FromUtf8(LastPathPart(sourcePath));
 }
 
 void WriteBookFile(ZEBFile& source, int32_t codePage, const std::string& destinationPath,

@@ -4,6 +4,7 @@
 
 #include "library/ArchivePrompts.h"
 #include "library/common/MemberName.h"
+#include "platform/ScopeExit.h"
 
 namespace zeb {
 
@@ -18,19 +19,6 @@ bool IsPlainFile(const std::string& path)
     return std::filesystem::symlink_status(path, error).type() ==
            std::filesystem::file_type::regular;
 }
-
-// Runs a clean-up when the scope ends, also when an exception ends it.
-template <class Action>
-class OnExit {
-public:
-    explicit OnExit(Action action) : action_(action) {}
-    ~OnExit() { action_(); }
-    OnExit(const OnExit&) = delete;
-    OnExit& operator=(const OnExit&) = delete;
-
-private:
-    Action action_;
-};
 
 }  // namespace
 
@@ -72,7 +60,7 @@ ArchiveEnd ArchiveReaders::ForEachMember(ArchiveKind kind, const std::string& ar
 void ArchiveReaders::ForEachZipEntry(const std::string& archive, const std::string& folder,
                                      const MemberHandler& handle)
 {
-    OnExit forget([this] { zip_.Forget(); });
+    ScopeExit forget([this] { zip_.Forget(); });
     zip_.SetArchiveName(archive);
     zip_.ReadDirectory();
     zip_.ClearSelections();
@@ -81,7 +69,7 @@ void ArchiveReaders::ForEachZipEntry(const std::string& archive, const std::stri
         if (zip_.ExternalAttributes(i) & DirectoryAttribute)
             continue;
         zip_.Select(i);
-        OnExit deselect([this, i] { zip_.Deselect(i); });
+        ScopeExit deselect([this, i] { zip_.Deselect(i); });
         std::string path = ScratchPath(folder, zip_.FileName(i));
         if (path.empty())
             continue;
@@ -94,7 +82,7 @@ void ArchiveReaders::ForEachZipEntry(const std::string& archive, const std::stri
 ArchiveEnd ArchiveReaders::ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
                                             const std::string& folder, const MemberHandler& handle)
 {
-    OnExit close([&extractor] { extractor.Close(); });
+    ScopeExit close([&extractor] { extractor.Close(); });
     for (std::string path = extractor.Open(archive, folder); !path.empty();
          path = extractor.Next()) {
         if (IsPlainFile(path))

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "platform/ScopeExit.h"
 #include "storage/BookOptions.h"
 
 namespace zeb {
@@ -61,15 +62,11 @@ void BookSession::CloseBook()
 {
     textCheck_.reset();
     // The book is released even when writing its state fails.
-    struct Release {
-        BookSession& session;
-        ~Release()
-        {
-            session.engine_.Reset();
-            session.path_.clear();
-            session.source_ = {};
-        }
-    } release{*this};
+    ScopeExit release([this] {
+        engine_.Reset();
+        path_.clear();
+        source_ = {};
+    });
     std::exception_ptr failure;
     auto attempt = [&failure](const std::function<void()>& save) {
         try {

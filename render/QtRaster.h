@@ -15,7 +15,6 @@ class QtRasterStep : public ZEBRenderStep {
 public:
     // Line pictures are made at this device pixel ratio (1 or 2 ...), supersampled on top.
     void SetDevicePixelRatio(int ratio);
-    int DevicePixelRatio() const { return ratio_; }
 
     bool Advance(ZEBRenderQuenue& request) override;
 

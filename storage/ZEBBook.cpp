@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "platform/ScopeExit.h"
 #include "storage/BookHeader.h"
 #include "storage/BookOptions.h"
 #include "storage/ZEBIOFailure.h"
@@ -136,15 +137,11 @@ void ZEBBook::SaveState(const BookState& state)
     options_.SetInteger(OptTextFormatting, state.TextFormatting);
     // The bookmarks live in their list; the tree holds them only while it is written, however
     // that ends.
-    struct TakeBack {
-        ZEBFileOptions& options;
-        ZEBFileOptionsItem* bookmarks;
-        ~TakeBack()
-        {
-            if (bookmarks)
-                options.Remove(*bookmarks);
-        }
-    } takeBack{options_, bookmarks_.AppendTo(options_)};
+    ZEBFileOptionsItem* bookmarks = bookmarks_.AppendTo(options_);
+    ScopeExit takeBack([this, bookmarks] {
+        if (bookmarks)
+            options_.Remove(*bookmarks);
+    });
 
     ZEBBookRecovery recovery = Recovery();
     recovery.Write(options_);

@@ -8,6 +8,7 @@
 
 #include "platform/FileIO.h"
 #include "platform/LittleEndian.h"
+#include "platform/ScopeExit.h"
 #include "storage/ZEBIOFailure.h"
 
 namespace zeb {
@@ -73,16 +74,12 @@ void ZEBFile::Close()
     if (!IsOpen())
         return;
     // The handle is released and the clusters freed even when the write-back fails.
-    struct Release {
-        ZEBFile& file;
-        ~Release()
-        {
-            file.clusters_.clear();
-            ::close(file.handle_);
-            file.handle_ = InvalidFileHandle;
-            file.path_.clear();
-        }
-    } release{*this};
+    ScopeExit release([this] {
+        clusters_.clear();
+        ::close(handle_);
+        handle_ = InvalidFileHandle;
+        path_.clear();
+    });
     Flush();
 }
 

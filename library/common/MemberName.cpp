@@ -1,11 +1,12 @@
 #include "library/common/MemberName.h"
 
+#include "platform/LastPathPart.h"
+
 namespace zeb {
 
 std::string BareName(std::string_view stored)
 {
-    size_t cut = stored.find_last_of("/\\");
-    std::string_view name = cut == std::string_view::npos ? stored : stored.substr(cut + 1);
+    std::string_view name = LastPathPart(stored);
     if (name.empty() || name == "." || name == ".." || name.find('\0') != std::string_view::npos)
         return {};
     return std::string(name);

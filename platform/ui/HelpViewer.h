@@ -18,8 +18,6 @@ public:
     // Shows the contents of file; a missing file shows a line saying so.
     void ShowContents(const std::string& file);
 
-    QTextBrowser* Browser() const { return browser_; }
-
 private:
     QTextBrowser* browser_;
 };

@@ -29,21 +29,6 @@ bool Near(QColor shown, QColor expected)
                std::abs(shown.blue() - expected.blue()) <= 8;
 }
 
-// Answers every question as the test says and keeps what it was asked.
-class AnsweringPrompter : public RecordingPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
-                         PromptButtons buttons) override
-    {
-        RecordingPrompter::Message(text, caption, icon, buttons);
-        asked.push_back(buttons);
-        return answer;
-    }
-
-    PromptAnswer answer = PromptAnswer::Yes;
-    std::vector<PromptButtons> asked;
-};
-
 class BookmarksDialogTest : public ReaderWindowTest {
 protected:
     // Runs body with the dialog over the reader's book, shown without blocking.
@@ -102,7 +87,7 @@ protected:
     // Shows the reader's place at position's line, at the top of the view.
     void ReadAt(int32_t position) { Engine().SetPosition(position, 0); }
 
-    AnsweringPrompter answering;
+    FakePrompter answering;
     std::unique_ptr<TAA_Bookmarks> dialog;
 };
 
@@ -199,8 +184,9 @@ TEST_F(BookmarksDialogTest, DeleteAllAsksFirst)
         EXPECT_EQ(Marks().Count(), 2);
         EXPECT_EQ(Column(0).size(), 2u);
         ASSERT_EQ(answering.messages.size(), 1u);
-        EXPECT_EQ(answering.messages[0], "Are you sure, what you want to delete all bookmarks ?");
-        EXPECT_EQ(answering.asked[0], PromptButtons::YesNo);
+        EXPECT_EQ(answering.messages[0].text,
+                  "Are you sure, what you want to delete all bookmarks ?");
+        EXPECT_EQ(answering.messages[0].buttons, PromptButtons::YesNo);
 
         answering.answer = PromptAnswer::Yes;
         QTest::mouseClick(dialog->Toolbar()->DeleteAllButton(), Qt::LeftButton);

@@ -9,30 +9,13 @@
 namespace zeb::test {
 namespace {
 
-struct RecordedBox {
-    std::string text;
-    PromptIcon icon;
-    PromptButtons buttons;
-};
-
-class BoxPrompter : public RecordingPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
-                         PromptButtons buttons) override
-    {
-        boxes.push_back({text, icon, buttons});
-        return RecordingPrompter::Message(text, caption, icon, buttons);
-    }
-    std::vector<RecordedBox> boxes;
-};
-
 TEST(ZEBApplication, AnUnhandledErrorShowsInternalErrorAndEndsTheProgram)
 {
     int argc = 1;
     char name[] = "internal_error_tests";
     char* argv[] = {name, nullptr};
     ZEBApplication app(argc, argv);
-    BoxPrompter prompter;
+    FakePrompter prompter;
     app.SetPrompter(&prompter);
     bool stopped = false;
     QObject::connect(&app, &ZEBApplication::InternalErrorRaised, [&] { stopped = true; });
@@ -41,10 +24,10 @@ TEST(ZEBApplication, AnUnhandledErrorShowsInternalErrorAndEndsTheProgram)
     // Were the program not ended, this would end the test instead, with the wrong code.
     QTimer::singleShot(5000, &app, [] { QCoreApplication::exit(7); });
     EXPECT_EQ(app.exec(), 1);
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, "Internal error");
-    EXPECT_EQ(prompter.boxes[0].icon, PromptIcon::Error);
-    EXPECT_EQ(prompter.boxes[0].buttons, PromptButtons::Abort);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Internal error");
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::Error);
+    EXPECT_EQ(prompter.messages[0].buttons, PromptButtons::Abort);
     EXPECT_TRUE(stopped);
 }
 

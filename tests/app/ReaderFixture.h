@@ -18,8 +18,8 @@
 #include "platform/ZEBPrompter.h"
 #include "render/ui/TZEBScroll.h"
 #include "settings/GlobalConfigFile.h"
+#include "support/FakePrompter.h"
 #include "support/TempDir.h"
-#include "support/RecordingPrompter.h"
 
 namespace zeb::test {
 
@@ -115,7 +115,7 @@ protected:
 
     TempDir folder;
     std::string bookPath;
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     std::unique_ptr<TAA_Main> window;
     std::string chosenBook;
     int libraryShown = 0;

@@ -15,7 +15,7 @@
 #include "app/TAA_Splash.h"
 #include "app/TitlePictures.h"
 #include "import/ZEBCodepage.h"
-#include "support/RecordingPrompter.h"
+#include "support/FakePrompter.h"
 #include "support/TempDir.h"
 
 namespace zeb::test {
@@ -104,7 +104,7 @@ TEST(SplashTest, TheGaugeRunsFromEmptyToFullOverTheProbedCodePages)
 TEST(SplashTest, TheMainWindowReportsEveryProbedCodePageInOrderWhileItIsCreated)
 {
     TempDir folder;
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     std::vector<int32_t> probed;
     TAA_Main window(folder.Path().string(), prompter,
                     [&probed](int32_t codePage) { probed.push_back(codePage); });

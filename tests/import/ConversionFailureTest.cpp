@@ -82,7 +82,7 @@ protected:
     std::string source_ = dir_.File("source.txt");
     std::string book_ = dir_.File("00000000.book");
     int32_t remembered_ = 1252;
-    RecordingPrompter prompter_;
+    FakePrompter prompter_;
 };
 
 TEST_F(ConversionFailure, AFullDiskLeavesNoBookBehind)

@@ -145,15 +145,16 @@ TEST(ConvertTextToBook, RefusesATextWithoutACharacterAndWritesNothing)
         WriteBytes(dir.File("empty.txt"), std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
         ScriptedPreview accept(c.codePage);
         RecordingProgress progress;
-        RecordingPrompter prompter;
+        FakePrompter prompter;
         int32_t remembered = 866;
         EXPECT_EQ(ConvertTextToBook(dir.File("empty.txt"), dir.File("b.book"), remembered, accept,
                                     progress, prompter),
                   !c.empty)
             << c.name;
         EXPECT_EQ(std::filesystem::exists(dir.File("b.book")), !c.empty) << c.name;
-        EXPECT_EQ(prompter.messages, c.empty ? std::vector<std::string>{"The text is empty: empty.txt"}
-                                             : std::vector<std::string>{})
+        EXPECT_EQ(prompter.MessageTexts(),
+                  c.empty ? std::vector<std::string>{"The text is empty: empty.txt"}
+                          : std::vector<std::string>{})
             << c.name;
         EXPECT_EQ(progress.created, c.empty ? 0 : 1) << c.name;
         EXPECT_EQ(remembered, c.codePage) << c.name;
@@ -168,7 +169,7 @@ TEST(ConvertTextToBook, OpensASourceByTheBytesOfItsNameAndStoresItDecoded)
     WriteBytes(source, {'a', 'b', '\n'});
     ScriptedPreview accept(65001);
     ZEBNoProgress progress;
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     int32_t remembered = 65001;
     ASSERT_TRUE(ConvertTextToBook(source, dir.File("b.book"), remembered, accept, progress,
                                   prompter));
@@ -185,7 +186,7 @@ TEST(ConvertTextToBook, ShowsThePreviewAndWritesNothingWhenDeclined)
     ScriptedPreview decline(std::nullopt);
     RecordingProgress progress;
     int32_t remembered = 866;
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     EXPECT_FALSE(ConvertTextToBook(dir.File("some text.txt"), dir.File("b.book"), remembered,
                                    decline, progress, prompter));
     EXPECT_EQ(decline.shownCaption, u"Filename: some text.txt        File Size: 3");
@@ -208,7 +209,7 @@ TEST(ConvertTextToBook, ReportsAThirdAfterTheScanAndAllAfterTheLastLine)
     WriteBytes(dir.File("s.txt"), std::vector<uint8_t>(text.begin(), text.end()));
     ScriptedPreview accept(65001);
     RecordingProgress progress;
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     int32_t remembered = 65001;
     ConvertTextToBook(dir.File("s.txt"), dir.File("b.book"), remembered, accept, progress,
                       prompter);

@@ -78,7 +78,7 @@ BookContents ConvertBytes(const TempDir& folder, const std::string& bytes, int32
     std::filesystem::remove(destination);  // books are only ever written under a new name
     ScriptedPreview preview(codePage);
     ZEBNoProgress progress;
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     int32_t importCodePage = codePage;
     ConvertTextToBook(source, destination, importCodePage, preview, progress, prompter);
     return ReadBook(destination);

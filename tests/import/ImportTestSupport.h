@@ -9,8 +9,8 @@
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
 #include "platform/ZEBPrompter.h"
+#include "support/FakePrompter.h"
 #include "support/TempDir.h"
-#include "support/RecordingPrompter.h"
 
 namespace zeb::test {
 

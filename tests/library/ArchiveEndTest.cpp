@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "ExtractorTestSupport.h"
-#include "FakePrompter.h"
 #include "library/ArchiveReaders.h"
 #include "platform/FileIO.h"
 #include "platform/LittleEndian.h"
 #include "storage/ZEBIOFailure.h"
+#include "support/FakePrompter.h"
 
 namespace zeb::test {
 namespace {

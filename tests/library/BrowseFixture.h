@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/CodePages.h"
-#include "FakePrompter.h"
 #include "TestBook.h"
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
@@ -27,6 +26,7 @@
 #include "platform/Utf16.h"
 #include "storage/BookOptions.h"
 #include "storage/ZEBBook.h"
+#include "support/FakePrompter.h"
 #include "support/TempDir.h"
 
 namespace zeb::test {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePrompter.h"
 #include "library/ArchiveReaders.h"
+#include "support/FakePrompter.h"
 #include "support/TempDir.h"
 
 namespace zeb::test {

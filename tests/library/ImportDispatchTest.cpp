@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include "ExtractorTestSupport.h"
-#include "FakePrompter.h"
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
 #include "library/ArchiveKind.h"
@@ -18,6 +17,7 @@
 #include "library/ZEBImport.h"
 #include "library/zip/ZipError.h"
 #include "platform/Utf16.h"
+#include "support/FakePrompter.h"
 #include "support/TempDir.h"
 
 namespace zeb::test {
@@ -246,7 +246,7 @@ TEST(ZEBImport, FailedConversionIsReportedAndTheImportGoesOn)
             limit.Impose();
         return Utf8CodePage;
     };
-    run.prompter.onMessage = [&limit](const std::string&) { limit.Lift(); };
+    run.prompter.onMessage = [&limit](const FakePrompter::Shown&) { limit.Lift(); };
     std::string after = run.Text("after.txt", "Still imported.\n");
     run.Run({zip, after});
 

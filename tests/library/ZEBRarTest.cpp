@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <map>
 
-#include "FakePrompter.h"
 #include "Manifest.h"
 #include "library/ArchivePrompts.h"
 #include "library/rar/ZEBRar.h"
+#include "support/FakePrompter.h"
 #include "support/SharedFixture.h"
 #include "support/TempDir.h"
 

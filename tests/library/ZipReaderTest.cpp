@@ -6,12 +6,12 @@
 #include <set>
 #include <sys/stat.h>
 
-#include "FakePrompter.h"
 #include "Manifest.h"
 #include "library/ArchivePrompts.h"
 #include "library/zip/ZipError.h"
 #include "library/zip/ZipReader.h"
 #include "platform/LittleEndian.h"
+#include "support/FakePrompter.h"
 #include "support/SharedFixture.h"
 #include "support/TempDir.h"
 

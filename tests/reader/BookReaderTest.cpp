@@ -13,7 +13,7 @@
 
 #include "TestBook.h"
 #include "reader/BookReader.h"
-#include "support/RecordingPrompter.h"
+#include "support/FakePrompter.h"
 #include "support/TempDir.h"
 
 namespace zeb::test {
@@ -93,7 +93,7 @@ protected:
     ReaderSettings stored = Settings();
     ZEBOptions options{Settings()};
     CountingView view;
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     std::unique_ptr<BookReader> reader;
     int bookChanges = 0;
     int positionChanges = 0;

@@ -12,27 +12,10 @@
 #include "render/BookSession.h"
 #include "storage/BookOptions.h"
 #include "storage/ZEBIOFailure.h"
+#include "support/FakePrompter.h"
 
 namespace zeb::test {
 namespace {
-
-class RecordingPrompter : public ZEBPrompter {
-public:
-    PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
-                         PromptButtons buttons) override
-    {
-        messages.push_back(text);
-        EXPECT_EQ(caption, "");
-        EXPECT_EQ(icon, PromptIcon::Error);
-        EXPECT_EQ(buttons, PromptButtons::Ok);
-        return PromptAnswer::Ok;
-    }
-    std::optional<std::string> Password(const std::string&, const std::string&) override
-    {
-        return std::nullopt;
-    }
-    std::vector<std::string> messages;
-};
 
 class BookSessionTest : public EngineTest {
 protected:
@@ -40,6 +23,12 @@ protected:
     {
         ApplySettingsNow(stored);
         session.SetSaveSettings([this] { ++settingsSaves; });
+        // Every message of the session is an error box with the standard caption.
+        prompter.onMessage = [](const FakePrompter::Shown& shown) {
+            EXPECT_EQ(shown.caption, "");
+            EXPECT_EQ(shown.icon, PromptIcon::Error);
+            EXPECT_EQ(shown.buttons, PromptButtons::Ok);
+        };
     }
 
     // 60 paragraphs of three lines each (Full layout: 27 + 21 + 27 pixels).
@@ -65,7 +54,7 @@ protected:
     std::string Path() const { return dir.File("00000001.book"); }
 
     ReaderSettings stored = TestSettings(FormattingFull);
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     BookSession session{engine, options, stored, prompter};
     int settingsSaves = 0;
     std::vector<int32_t> starts;
@@ -199,7 +188,7 @@ TEST_F(BookSessionTest, BadFilesAreReportedAndLeaveNoBookOpen)
             WriteBytes(path, bytes);
         prompter.messages.clear();
         session.OpenBook(path);
-        EXPECT_EQ(prompter.messages, std::vector<std::string>{c.message}) << c.name;
+        EXPECT_EQ(prompter.MessageTexts(), std::vector<std::string>{c.message}) << c.name;
         EXPECT_FALSE(engine.Book().IsOpen()) << c.name;
         EXPECT_TRUE(engine.Blocks().empty()) << c.name;
         EXPECT_EQ(session.Path(), path) << c.name;  // still recorded as the last book
@@ -236,7 +225,7 @@ TEST_F(BookSessionTest, TextCheckedLaterShowsTheBookAndClosesItUnwrittenWhenItFa
         }
         EXPECT_FALSE(session.TextCheckPending()) << c.name;
         EXPECT_EQ(engine.Book().IsOpen(), c.stays) << c.name;
-        EXPECT_EQ(prompter.messages,
+        EXPECT_EQ(prompter.MessageTexts(),
                   c.stays ? std::vector<std::string>{} : std::vector<std::string>{CorruptedBookMessage})
             << c.name;
         if (!c.stays) {
@@ -308,7 +297,7 @@ TEST_F(BookSessionTest, OpeningGoesOnAfterAFailedSaveAndReportsIt)
     session.OpenBook(Path());
     session.SetSaveSettings([] { throw ZEBIOFailure("write", "Global.cfg", ENOSPC); });
     session.OpenBook(Path());
-    EXPECT_EQ(prompter.messages,
+    EXPECT_EQ(prompter.MessageTexts(),
               std::vector<std::string>{std::string(StateNotSavedMessage) +
                                        "cannot write Global.cfg: No space left on device"});
     EXPECT_TRUE(engine.Book().IsOpen());

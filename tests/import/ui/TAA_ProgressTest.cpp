@@ -114,7 +114,7 @@ TEST_F(ProgressTest, AConversionFillsAThirdByTheEndOfTheScanAndAllByItsEnd)
         text += "Some words on line " + std::to_string(k) + ".\n";
     WriteBytes(dir.File("s.txt"), std::vector<uint8_t>(text.begin(), text.end()));
     ScriptedPreview preview(1252);
-    RecordingPrompter prompter;
+    FakePrompter prompter;
     WatchedProgress watched(progress, int64_t(text.size()));
     int32_t codePage = 1252;
     ASSERT_TRUE(ConvertTextToBook(dir.File("s.txt"), dir.File("b.book"), codePage, preview,

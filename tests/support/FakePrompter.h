@@ -10,7 +10,7 @@
 
 namespace zeb::test {
 
-// Answers prompts from scripted queues and records every question.
+// Answers prompts as the test sets it up and records every question.
 class FakePrompter : public ZEBPrompter {
 public:
     struct Shown {
@@ -24,24 +24,30 @@ public:
 
     std::vector<Shown> messages;
     std::vector<Asked> passwordRequests;
-    std::deque<PromptAnswer> messageAnswers;  // when empty: Ok, or Yes for Yes/No questions
+    // Messages are answered from this queue in turn, then with answer, and without one with
+    // Ok, or Yes for a Yes/No question.
+    std::deque<PromptAnswer> messageAnswers;
+    std::optional<PromptAnswer> answer;
     std::deque<std::optional<std::string>> passwordAnswers;  // when empty: cancel
     // When set, answers password requests instead of the queue.
     std::function<std::optional<std::string>(const std::string& member)> passwordFor;
     // When set, called with every message before it is answered.
-    std::function<void(const std::string& text)> onMessage;
+    std::function<void(const Shown& message)> onMessage;
 
     PromptAnswer Message(const std::string& text, const std::string& caption, PromptIcon icon,
                          PromptButtons buttons) override
     {
         messages.push_back({text, caption, icon, buttons});
         if (onMessage)
-            onMessage(text);
-        if (messageAnswers.empty())
-            return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
-        PromptAnswer answer = messageAnswers.front();
-        messageAnswers.pop_front();
-        return answer;
+            onMessage(messages.back());
+        if (!messageAnswers.empty()) {
+            PromptAnswer next = messageAnswers.front();
+            messageAnswers.pop_front();
+            return next;
+        }
+        if (answer)
+            return *answer;
+        return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
     }
 
     std::optional<std::string> Password(const std::string& archive,
@@ -52,9 +58,9 @@ public:
             return passwordFor(member);
         if (passwordAnswers.empty())
             return std::nullopt;
-        std::optional<std::string> answer = passwordAnswers.front();
+        std::optional<std::string> next = passwordAnswers.front();
         passwordAnswers.pop_front();
-        return answer;
+        return next;
     }
 
     std::vector<std::string> MessageTexts() const

@@ -1,0 +1,4 @@
+#pragma once
+#include "render/View.h"
+#include "library/ui/Window.h"
+#include "ui_Preview.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "storage/Book.h"
+#include "library/zip/Zip.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "import/ui/Preview.h"
+#include "render/ui/ViewControl.h"

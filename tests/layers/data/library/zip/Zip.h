@@ -1,0 +1,4 @@
+#pragma once
+#include "library/common/Bits.h"
+#include "library/rar/Rar.h"
+#include "ZipMethods.h"

@@ -1,0 +1,2 @@
+#include "Clock.h"
+#include "../storage/Book.h"

@@ -1,0 +1,3 @@
+#pragma once
+#include "import/Decode.h"
+#include "storage/Book.h"
