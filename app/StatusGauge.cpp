@@ -34,6 +34,9 @@ int LogicalWidth(const QImage& image)
 StatusGauge::StatusGauge(QWidget* parent)
     : QWidget(parent), clock_([] { return QTime::currentTime(); })
 {
+    // The clock is painted again when its minute is over, and not before.
+    nextMinute_.setSingleShot(true);
+    connect(&nextMinute_, &QTimer::timeout, this, qOverload<>(&QWidget::update));
 }
 
 StatusGauge::~StatusGauge() = default;
@@ -82,6 +85,7 @@ void StatusGauge::paintEvent(QPaintEvent*)
 
     const QTime now = clock_();
     const QImage clock = Picture(ClockText(now.hour(), now.minute()));
+    nextMinute_.start(60'000 - (now.second() * 1000 + now.msec()) + 5);
     p.drawImage(QPoint(right - LogicalWidth(clock), Top), clock);
     if (reading.Tenths)
         p.drawImage(QPoint(0, Top), Picture(PercentText(*reading.Tenths)));

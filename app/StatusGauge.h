@@ -5,6 +5,7 @@
 #include <string>
 
 #include <QTime>
+#include <QTimer>
 #include <QWidget>
 
 #include "render/GaugeTexts.h"
@@ -42,6 +43,7 @@ private:
 
     GaugeReading reading_;
     Clock clock_;
+    QTimer nextMinute_;
     std::unique_ptr<StatusGlyphs> glyphs_;
 };
 

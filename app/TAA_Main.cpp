@@ -77,8 +77,8 @@ TAA_Main::TAA_Main(ProgramPaths paths, ZEBPrompter& prompter, const CodePageProb
     ConnectView();
     ConnectToolbar();
     ConnectOptions();
+    pointerTimer_.setInterval(PointerCheckMs);
     connect(&pointerTimer_, &QTimer::timeout, this, &TAA_Main::PointerTick);
-    pointerTimer_.start(PointerCheckMs);
     CreateLibrary();
     about_ = new TAA_About(this);
     QCoreApplication::postEvent(this, new QEvent(QEvent::Type(ReaderStartEvent)));
@@ -309,7 +309,22 @@ void TAA_Main::OnSettingsChanged()
     toolbar_->AutoScrollButton()->setChecked(s.AutoScrollActive);
     toolbar_->FormattingButton()->setChecked(s.TextFormatting == FormattingOriginal);
     optionsPanel_->Refresh(!wasBusy);
+    FollowAutoScroll(s.AutoScrollActive);
     busy_ = wasBusy;
+}
+
+// The pointer check and the gauge's steps of the last second matter only while auto-scroll
+// runs; a reader at rest wakes for nothing.
+void TAA_Main::FollowAutoScroll(bool active)
+{
+    if (active == pointerTimer_.isActive())
+        return;
+    if (active) {
+        pointerTimer_.start();
+    } else {
+        pointerTimer_.stop();
+        PointerTick();
+    }
 }
 
 void TAA_Main::OnLayoutChanged()
@@ -526,7 +541,6 @@ void TAA_Main::PointerTick()
 {
     CheckPointer(QCursor::pos(), NowInDays());
     ShowGauge();
-    toolbar_->Gauge()->update();
 }
 
 void TAA_Main::CheckPointer(QPoint position, double now)

@@ -106,6 +106,7 @@ private:
     void OptionsToggled(bool pressed);
     void PlaceOptionsPanel();
     void OnSettingsChanged();
+    void FollowAutoScroll(bool active);
     void OnLayoutChanged();
     void Wheel(QPoint angleDelta, QPoint pixelDelta);
     void PointerTick();

@@ -36,12 +36,27 @@ void ZEBTimer::SetRate(double rate)
     period_ = int64_t(double(CounterFrequency) / rate);
 }
 
+void ZEBTimer::SetEnabled(bool enabled)
+{
+    const std::lock_guard lock(mutex_);
+    enabled_ = enabled;
+    changed_.notify_all();
+}
+
+void ZEBTimer::Terminate()
+{
+    const std::lock_guard lock(mutex_);
+    alive_ = false;
+    changed_.notify_all();
+}
+
 void ZEBTimer::Body()
 {
     int64_t base = PerformanceCounter();
+    std::unique_lock lock(mutex_);
     while (alive_) {
         if (!enabled_) {
-            SleepMilliseconds(10);
+            changed_.wait(lock, [this] { return !alive_ || enabled_; });
             continue;
         }
         const int64_t period = period_;
@@ -49,13 +64,25 @@ void ZEBTimer::Body()
         if (base + period <= now) {
             int64_t due = (now - base) / period;
             base += due >= catchUp_ ? due * period : period;
+            // The window thread may change the timer while the tick runs there.
+            lock.unlock();
             if (alive_)
                 run_(callback_);
-        } else if (base + period - TenMs > now || !spin_) {
-            SleepMilliseconds(10);
+            lock.lock();
+        } else if (!spin_) {
+            SleepUntil(lock, base + period);
+        } else if (base + period - TenMs > now) {
+            SleepUntil(lock, base + period - TenMs);
         }
     }
     running_ = false;
+}
+
+void ZEBTimer::SleepUntil(std::unique_lock<std::mutex>& lock, int64_t until)
+{
+    const int64_t left = until - PerformanceCounter();
+    if (left > 0)
+        changed_.wait_for(lock, std::chrono::nanoseconds(left));
 }
 
 }  // namespace zeb
