@@ -6,6 +6,7 @@
 #include "ExtractorTestSupport.h"
 #include "FakePrompter.h"
 #include "library/ArchiveReaders.h"
+#include "library/arj/ZEBArj.h"
 #include "platform/FileIO.h"
 #include "platform/LittleEndian.h"
 #include "storage/ZEBIOFailure.h"
