@@ -1,3 +1,5 @@
+// The interface every archive format's extractor has: the table in library/ArchiveFormats
+// makes one per format, and library/ArchiveReaders walks them all the same way.
 #pragma once
 
 #include <string>

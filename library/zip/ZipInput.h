@@ -1,3 +1,5 @@
+// An entry's data for the decoders: its bytes, decrypted when it is encrypted, and a bit reader
+// (least significant bit first) for shrink, reduce and implode.
 #pragma once
 
 #include <cstddef>
