@@ -1,20 +1,18 @@
+// The extractors of every archive format, walked the same way.
 #pragma once
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
-#include "library/ArchiveKind.h"
-#include "library/arj/ZEBArj.h"
-#include "library/lzh/ZEBLZH.h"
-#include "library/rar/ZEBRar.h"
-#include "library/ha/ZEB_HA.h"
-#include "library/zip/ZipReader.h"
+#include "library/ArchiveFormats.h"
+#include "library/common/ZEBExtractor.h"
 
 namespace zeb {
 
-class ZEBPrompter;
-
-// The ZIP reader and the four extractors, with their questions and reports put to the user
+// One extractor for each archive format of the table, made once so that what it keeps (the
+// ZIP password) serves every archive of a run, with its questions and reports put to the user
 // through one prompter. Walks any archive the same way: each extracted file is handed over
 // while it is the only member in the folder.
 class ArchiveReaders {
@@ -34,18 +32,7 @@ public:
                              const std::string& folder, const MemberHandler& handle);
 
 private:
-    // The extractor for kind; nullptr for Zip (the ZIP reader instead) and Text.
-    ZEBExtractor* ExtractorFor(ArchiveKind kind);
-    void ForEachZipEntry(const std::string& archive, const std::string& folder,
-                         const MemberHandler& handle);
-    ArchiveEnd ForEachExtracted(ZEBExtractor& extractor, const std::string& archive,
-                                const std::string& folder, const MemberHandler& handle);
-
-    ZipReader zip_;
-    ZEBRar rar_;
-    ZEBArj arj_;
-    ZEBLZH lzh_;
-    ZEB_HA ha_;
+    std::map<ArchiveKind, std::unique_ptr<ZEBExtractor>> extractors_;
 };
 
 }  // namespace zeb

@@ -1,3 +1,10 @@
+// ARJ method 4, "fastest": LZ77 without Huffman codes, over the 26624-byte window of methods
+// 1 to 3, bits read most significant first.
+// Each item opens with a length code: k one bits (at most 7; fewer are ended by a 0 bit), then
+// k bits v, giving 2^k - 1 + v. Code 0 is a literal whose 8 bits follow. Any other code is a
+// match code + 2 bytes long, and its distance follows: k one bits (at most 4, ended likewise),
+// then 9 + k bits v, giving 512 * (2^k - 1) + v; the copy starts that distance plus 1 back.
+// The member's original size ends the data.
 #include "library/arj/ArjFastestDecoder.h"
 
 namespace zeb {

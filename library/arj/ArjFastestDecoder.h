@@ -1,3 +1,4 @@
+// ARJ method 4; notes on its bits in ArjFastestDecoder.cpp.
 #pragma once
 
 #include "library/common/BitInput.h"

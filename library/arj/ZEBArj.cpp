@@ -1,3 +1,21 @@
+// ARJ archives (the technical notes distributed with ARJ, TECHNOTE.DOC). Numbers are
+// little-endian.
+//
+// Each header starts with the id 0x60 0xEA and a 16-bit basic header size (at most 2600; 0
+// marks the end of the archive), followed by the basic header, its CRC-32, and extended
+// headers, each a 16-bit size, that many bytes and a CRC-32, the list ended by a size of 0.
+// The basic header's fixed part begins with its own size, the archiver's version and the
+// version needed, the host OS, flags (bit 0: garbled, i.e. encrypted), method and file type
+// (0 binary, 1 text, 2 main header, 3 directory, 4 volume label); then come the date, the
+// compressed and original sizes and the file's CRC-32. The file name and the comment follow
+// the fixed part, each ending with a zero byte. The member's compressed data follows.
+// The archive opens with the main header (file type 2, without data). A self-extracting
+// archive has a program in front of it, so it is searched for: the first offset holding the
+// id, a size of at most 2600 and a basic header whose CRC matches.
+// Methods: 0 stored, 1 to 3 the static-Huffman scheme (StaticHuffmanDecoder) with a 26624-byte
+// window and 17 distance classes, 4 "fastest" (ArjFastestDecoder). Members that need a version
+// above 3, garbled ones, other methods and other file types are passed over; the first damaged
+// member ends the walk.
 #include "library/arj/ZEBArj.h"
 
 #include <algorithm>

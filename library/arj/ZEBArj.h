@@ -1,3 +1,4 @@
+// ARJ archives; notes on the format in ZEBArj.cpp.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The texts shown after an archive's name, and the checks on the archive file itself that
+// every extractor makes first.
 #include "library/common/ArchiveEnd.h"
 
 #include <sys/stat.h>

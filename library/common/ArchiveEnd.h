@@ -1,3 +1,4 @@
+// Why an extractor's walk through an archive ended, as every format reports it.
 #pragma once
 
 #include <string>

@@ -1,3 +1,5 @@
+// Opening, closing and counting members for the ARJ, LZH and HA extractors; ExtractMember is
+// where their damaged data (ArchiveDataError) becomes the walk's end reason.
 #include "library/common/ArchiveFileExtractor.h"
 
 #include "library/common/ArchiveDataError.h"

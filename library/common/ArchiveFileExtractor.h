@@ -1,3 +1,4 @@
+// The frame of the extractors that read their archive through the file layer: ARJ, LZH, HA.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Refilling the 64-bit buffer a byte at a time, with zero bytes after the data up to a limit.
 #include "library/common/BitInput.h"
 
 #include "library/common/ArchiveDataError.h"

@@ -1,3 +1,5 @@
+// Bit input, most significant bit first, over a member's bytes; read by the ARJ and LHA
+// decoders (StaticHuffmanDecoder, HuffmanTable, ArjFastestDecoder).
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Refills its buffer from the file layer, 4 KiB at a time, never past the range's end.
 #include "library/common/ByteInput.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Buffered reading of a byte range of an archive; under BitInput and the HA arithmetic decoder.
 #pragma once
 
 #include <cstdint>

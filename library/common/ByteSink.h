@@ -1,3 +1,4 @@
+// Where decoders put their output: MemberFile for ARJ, LZH and HA, ExtractedFile for ZIP, RAR.
 #pragma once
 
 #include <cstddef>

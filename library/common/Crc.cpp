@@ -1,3 +1,4 @@
+// Table-driven CRCs, the tables made at compile time; CRC-32 takes eight bytes a step.
 #include "library/common/Crc.h"
 
 #include <array>

@@ -1,3 +1,5 @@
+// The checksums archives store: CRC-32 (ZIP and its encryption keys, ARJ headers and data,
+// HA) and the CRC-16 of LHA.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,5 @@
+// A DOS time packs the hour (5 bits), minute (6) and second / 2 (5); a DOS date the years
+// since 1980 (7 bits), month (4) and day (5). Both are local time.
 #include "library/common/DosTime.h"
 
 #include <ctime>

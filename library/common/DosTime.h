@@ -1,3 +1,4 @@
+// The DOS date and time that ZIP and RAR store, given to an extracted file.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// Buffered writes through a plain file handle; the CRC-32, when kept here, runs over each
+// buffer as it is written.
 #include "library/common/ExtractedFile.h"
 
 #include <unistd.h>

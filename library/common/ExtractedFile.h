@@ -1,3 +1,4 @@
+// The output file of a ZIP or RAR member, never longer than the member's declared size.
 #pragma once
 
 #include <cstddef>

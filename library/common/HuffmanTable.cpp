@@ -1,3 +1,5 @@
+// Builds the code from its lengths (shorter codes first, equal lengths in symbol order) and
+// refuses lengths that do not fill the code space exactly.
 #include "library/common/HuffmanTable.h"
 
 #include <algorithm>

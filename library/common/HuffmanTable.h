@@ -1,3 +1,5 @@
+// A canonical Huffman code with a direct lookup table and a small tree for longer codes; used
+// by StaticHuffmanDecoder for ARJ methods 1 to 3 and LHA's -lh4- to -lh7-.
 #pragma once
 
 #include <cstdint>

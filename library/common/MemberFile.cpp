@@ -1,3 +1,4 @@
+// Written through the file layer in two 64 KiB clusters; deleted unless the CRC matched.
 #include "library/common/MemberFile.h"
 
 #include "library/common/Crc.h"

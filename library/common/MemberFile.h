@@ -1,3 +1,4 @@
+// The output file of an ARJ, LZH or HA member, kept only when its CRC matches.
 #pragma once
 
 #include <cstdint>

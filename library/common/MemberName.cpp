@@ -1,3 +1,4 @@
+// Names are cut at the last '/' or '\': archives made on DOS and Windows use the latter.
 #include "library/common/MemberName.h"
 
 #include "platform/LastPathPart.h"

@@ -1,3 +1,5 @@
+// Member names without their folders, and the path each gets in the scratch folder; for every
+// archive format.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// The question, and making room by removing the name itself, never what a link points to.
 #include "library/common/ReplaceTarget.h"
 
 #include "platform/FileIO.h"

@@ -1,3 +1,4 @@
+// Whether to replace a file already named like a member, as the ZIP and RAR extractors ask.
 #pragma once
 
 #include <functional>

@@ -1,3 +1,4 @@
+// Matches are copied in runs up to the next wrap, byte by byte since they may overlap.
 #include "library/common/SlidingWindow.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The LZ77 history ring of the archive decoders: ARJ, LHA, HA's ASC (and its output buffer for
+// HSC), and ZIP's reduce and implode.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,21 @@
+// The block format shared by ARJ methods 1 to 3 and LHA's -lh4- to -lh7-. It goes back to
+// Haruhiko Okumura's public-domain ar002, which LHA and ARJ adopted. Bits come most
+// significant first.
+//
+// A block opens with a 16-bit count of the symbols it codes (0 stands for 65536), then three
+// canonical Huffman codes, each sent as code lengths after a count of them:
+// - the code-length code (19 symbols, count in 5 bits): lengths 0 to 6 in 3 bits; 7 and more
+//   as 7 plus the number of 1 bits that follow, ended by a 0; after the third length a 2-bit
+//   count of zero lengths;
+// - the literal/length code (510 symbols: the 256 bytes, then match lengths 3 to 256; count in
+//   9 bits), its lengths sent in the code-length code: 0 is one zero length, 1 is 3 plus a
+//   4-bit count of them, 2 is 20 plus a 9-bit count, and c >= 3 the length c - 2;
+// - the distance-class code (count in 4 or 5 bits, as the method's window needs), its lengths
+//   as in the first code but without the zero run.
+// A count of 0 is followed by one symbol in the count's width: the code then always gives it
+// and takes no bits. Distance class j stands for 0 when j is 0, otherwise for 2^(j-1) plus
+// j - 1 more bits; the copy starts that distance plus 1 back. Lengths that do not fill the
+// code space exactly are damaged data. The member's original size ends the data.
 #include "library/common/StaticHuffmanDecoder.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The static-Huffman LZ77 decoder of ARJ methods 1 to 3 and LHA's -lh4- to -lh7-; the notes
+// on its block format are in StaticHuffmanDecoder.cpp.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Pieces end on 64 KiB boundaries of the archive, so each read stays in one cluster.
 #include "library/common/StoredCopy.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// Members stored without compression, copied out of the archive: ARJ method 0, LHA's -lh0-
+// and HA's CPY.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,5 @@
+// The interface every archive format's extractor has: the table in library/ArchiveFormats
+// makes one per format, and library/ArchiveReaders walks them all the same way.
 #pragma once
 
 #include <string>
@@ -7,7 +9,9 @@
 namespace zeb {
 
 // An archive reader that writes the archive's files, one at a time, into a scratch folder
-// under their bare names.
+// under their bare names. What makes the archive unreadable from then on is raised from Open
+// or Next and ends the whole import: a failing read (ZEBIOFailure), and for ZIP a directory
+// that cannot be read (ZipError).
 class ZEBExtractor {
 public:
     virtual ~ZEBExtractor() = default;

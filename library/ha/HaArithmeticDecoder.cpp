@@ -1,3 +1,13 @@
+// The binary arithmetic decoder of HA, with 16-bit high, low and code registers.
+// A model asks where the code lies within a total (Threshold), then takes its symbol's range
+// [from, to) of that total (Consume), which narrows [low, high] to that part. Once both ends
+// agree in their top bit, the bit is settled: it is shifted out and a new input bit comes into
+// the code. While the interval sits closely around the middle (low's second bit set, high's
+// clear), the second bits are dropped instead and the top bit of the code flipped, so that the
+// interval never gets too narrow to split.
+// Input bits come most significant first; each byte is held with a marker bit above it, which
+// tells when the byte is used up. A member may read a few bytes past its data (into the next
+// member, or past the end of the file, where it reads 1 bits); far beyond is damaged data.
 #include "library/ha/HaArithmeticDecoder.h"
 
 #include "library/common/ArchiveDataError.h"

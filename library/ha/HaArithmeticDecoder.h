@@ -1,3 +1,4 @@
+// The arithmetic decoder under HA's ASC and HSC models; notes in HaArithmeticDecoder.cpp.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,16 @@
+// HA's ASC method: LZ77 over a 31200-byte history, each decision coded by the arithmetic
+// decoder with adaptive counts.
+// - Literal or match: counts of both after each pattern of the last two decisions (four
+//   contexts); a value above both ends the member.
+// - Literals: a tree of the bytes seen so far, plus an escape into a tree of the bytes not yet
+//   seen. A byte taken through the escape leaves that tree, and its near neighbours there
+//   become a little likelier; the escape's weight falls as bytes become common.
+// - Match positions: a tree of position codes that opens up as the history grows; code c > 1
+//   covers 2^(c-1) distances (the newest code only as far back as there is history), and the
+//   place within the code follows as a uniform number.
+// - Match lengths: like literals, with their own escape tree; codes up to 14 are the length,
+//   15 is 783, and higher codes carry 4 uniform bits more. The shortest match is 3 bytes.
+// A tree's counts are halved when its total reaches its limit, so the model keeps adapting.
 #include "library/ha/HaAscDecoder.h"
 
 #include <algorithm>

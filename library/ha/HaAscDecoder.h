@@ -1,3 +1,4 @@
+// HA's ASC method; notes on its model in HaAscDecoder.cpp.
 #pragma once
 
 #include "library/ha/HaArithmeticDecoder.h"

@@ -1,3 +1,4 @@
+// Decoding walks down the tree of sums; halving leaves counts of 0 and 1 as they are.
 #include "library/ha/HaFrequencyTree.h"
 
 namespace zeb {

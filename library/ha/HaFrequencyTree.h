@@ -1,3 +1,4 @@
+// Adaptive symbol counts of HA's ASC model, kept as a tree of sums.
 #pragma once
 
 #include <cstdint>

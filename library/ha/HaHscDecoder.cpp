@@ -1,3 +1,23 @@
+// HA's HSC method: a finite-context model of orders 0 to 4 (the last bytes written), in the
+// manner of PPM, driving the arithmetic decoder. A byte is looked for first in the longest
+// context seen before; a context without it codes an escape, its bytes are excluded, and the
+// next shorter one is tried, down to order -1, where every byte not excluded and the end
+// symbol (256) are equally likely.
+// The tricky parts:
+// - the escape's share (Escape) is an estimate, not a count. A context seen once escapes with
+//   1 or 2, chosen by a counter per order that rises with each escape from such a context and
+//   falls with each byte found there (2 from 16 up); a context of all 256 bytes with 1; any
+//   other with the number
+//   of its rare symbols (frequency below 3), or, when it holds k > 1 symbols and a total of at
+//   most 2k, with 2k times that number divided by the total, plus k / 2 when every symbol has
+//   been seen just once; never with 0;
+// - after five bytes or more in a row without an escape from their first context, that
+//   context's counts are scaled up against the escape, by 2, or by 4 after ten when its total
+//   is at most 4: during a streak an escape is thought less likely;
+// - once the byte is known, every context visited is updated (the symbol counted, or the byte
+//   added where it escaped), contexts longer than the first one found are created for it, and
+//   a context whose rescale credit runs out or whose total passes 7999 is halved.
+// Contexts and symbol nodes live in HscContextTable.
 #include "library/ha/HaHscDecoder.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// HA's HSC method; notes on its model in HaHscDecoder.cpp.
 #pragma once
 
 #include "library/ha/HaArithmeticDecoder.h"

@@ -1,3 +1,14 @@
+// The store behind HSC: 10000 context records and 32760 symbol nodes, as many as HA's own
+// model has, since the decoder must recycle exactly as the encoder did.
+// - A context of order k is found through a hash of its k bytes: H(1) = R[c1] and
+//   H(k) = R[(ck + H(k-1)) mod 16384], with R 16384 pseudo-random 14-bit values from the
+//   minimal standard generator (multiplier 16807, modulus 2^31 - 1) seeded with 10.
+// - Records are recycled oldest first through a recency list (9999 is the oldest at the
+//   start). Once 2500 records of order 4 have been recycled, no new ones of order 4 are made.
+// - A context's first symbol lives in the node of the same number, the others in nodes from a
+//   pool (10000 up). When the pool runs dry, a cursor moves on to a context with more than one
+//   symbol that the current byte does not use, and drops its rarest symbols (those below one
+//   more than its smallest frequency), dividing the others' frequencies by that amount.
 #include "library/ha/HscContextTable.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// The context store of HA's HSC model; notes in HscContextTable.cpp.
 #pragma once
 
 #include <array>

@@ -1,3 +1,15 @@
+// HA archives (HA's own documentation: HA.TXT of release 0.98, and the notes of the 0.999
+// source release). Numbers are little-endian.
+// The file starts with "HA" and a 16-bit member count, which is not needed: the headers run
+// to the end of the file. A member header holds a type byte (version 2 in the high nibble, the
+// method in the low one: 0 CPY stored, 1 ASC, 2 HSC, 14 directory, 15 special), the compressed
+// size, the original size, the CRC-32 of the original data, a time stamp, the path and the
+// name, each ending with a zero byte, then a length byte and that much machine-specific
+// information. The data follows.
+// A type byte of 0xFF is taken as CPY without looking at the version. ASC and HSC are
+// arithmetic-coded (HaArithmeticDecoder), end with their own end symbol and rebuild their
+// models for every member. A member whose CRC fails is dropped and the next one tried; a
+// directory or special entry stops the walk.
 #include "library/ha/ZEB_HA.h"
 
 #include "library/common/Crc.h"

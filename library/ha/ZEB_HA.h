@@ -1,3 +1,4 @@
+// HA archives; notes on the format in ZEB_HA.cpp.
 #pragma once
 
 #include <cstdint>

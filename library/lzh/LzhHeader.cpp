@@ -1,3 +1,17 @@
+// LHA member headers at levels 0, 1 and 2 (LHa for UNIX's header notes, header.doc, after
+// Yoshizaki's lhx.doc). Numbers are little-endian. Every level has the method ("-lh5-") at
+// offset 2, the compressed and original sizes at 7 and 11, and the level at 20.
+// - Level 0: byte 0 counts the header bytes after the first two and byte 1 is their sum
+//   modulo 256; the name (its length at 21) and the file's CRC-16 follow. Then the data.
+// - Level 1: as level 0, with an OS id and the size of the first extension header after the
+//   CRC. The extension headers follow the header and count in the compressed size.
+// - Level 2: bytes 0 and 1 are the whole header's size; the file's CRC-16 is at 21, the OS id
+//   at 23 and the first extension's size at 24; names are only in extensions, inside the
+//   header, which ends where the data starts.
+// An extension header is a type byte, its data and the 16-bit size of the next one (0 ends
+// them). Type 1 holds the file name; type 0 the CRC-16 of the whole header taken with that
+// field zeroed (checked at level 2). "-lhd-" is a directory entry. The archive ends with a zero
+// byte, or just with the end of the file.
 #include "library/lzh/LzhHeader.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Member headers of LHA archives; notes on the three header levels in LzhHeader.cpp.
 #pragma once
 
 #include <cstdint>

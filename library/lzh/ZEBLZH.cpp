@@ -1,3 +1,11 @@
+// LHA (".LZH") archives: member headers (LzhHeader), each followed by the member's data.
+// Methods read here: -lh0- stored, and the static-Huffman scheme (StaticHuffmanDecoder, after
+// Okumura's ar002) as -lh5- (8 KiB back at most, 14 distance classes counted in 4 bits; -lh4-
+// has the same layout and reaches 4 KiB, so one 16 KiB history serves both), -lh6- (32 KiB,
+// 16 classes counted in 5 bits) and -lh7- (64 KiB, 17 classes). The data is checked with LHA's
+// CRC-16 (reflected polynomial 0xA001, started at 0). A member whose CRC fails is dropped and
+// the next one tried; a header that cannot be read, another method or a directory entry ends
+// the walk, as does data that cannot be decoded.
 #include "library/lzh/ZEBLZH.h"
 
 #include "library/common/BitInput.h"

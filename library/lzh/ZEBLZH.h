@@ -1,3 +1,4 @@
+// LHA archives; notes on the format in ZEBLZH.cpp.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// Conversion code point by code point, with the library's mark for undecoded name bytes.
 #include "library/rar/WideText.h"
 
 #include "platform/Utf16.h"

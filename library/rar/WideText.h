@@ -1,3 +1,4 @@
+// The UnRAR library's wide strings (UTF-32 on Linux) to and from UTF-8.
 #pragma once
 
 #include <string>

@@ -1,3 +1,16 @@
+// RAR archives, read by the UnRAR library through the archive interface that RARLAB's
+// unRAR.dll manual describes. RAROpenArchiveEx opens an archive (the callback and its user
+// data given there, so that encrypted headers can ask for their password at once);
+// RARReadHeaderEx reads the next member's header (wide names, the RHDF_DIRECTORY flag, sizes,
+// DOS time); RARProcessFile skips, tests or extracts that member; RARCloseArchive ends. Every
+// call answers with an ERAR_ code, which ErrorText and EndFor turn into the user's message and
+// the walk's end reason.
+// The library calls back for a missing volume (UCM_CHANGEVOLUME: -1 gives up, 1 retries the
+// name left in the buffer), for a password (UCM_NEEDPASSWORD) and with each piece of unpacked
+// data (UCM_PROCESSDATA). The first two come in wide characters and, unless refused, once more
+// in 8-bit characters, which get the answer given before.
+// Members are tested rather than extracted and their data is written here, so that the file
+// on disk has the member's UTF-8 name whatever the locale and never outgrows its declared size.
 #include "library/rar/ZEBRar.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// RAR archives through the UnRAR library; notes on the library's interface in ZEBRar.cpp.
 #pragma once
 
 #include <cstdint>

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
+#include "library/ArchiveFormats.h"
 #include "library/BrowseEntry.h"
 #include "library/LibraryBooks.h"
 #include "library/LibraryReader.h"
@@ -49,9 +50,9 @@ QString AnyCase(const QString& pattern)
 QStringList ImportFilters()
 {
     QStringList patterns;
-    for (const char* p : {"*.TXT", "*.RAR", "*.ZIP", "*.ARJ", "*.HA", "*.LZH"})
-        patterns << AnyCase(QString::fromLatin1(p));
-    return {QStringLiteral("ZIP, RAR, ARJ, LZH, HA or TXT (") + patterns.join(' ') + ')',
+    for (const std::string& p : ImportFilterPatterns())
+        patterns << AnyCase(QString::fromStdString(p));
+    return {QString::fromStdString(ImportFilterName()) + " (" + patterns.join(' ') + ')',
             QStringLiteral("Any files (*)")};
 }
 

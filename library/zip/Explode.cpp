@@ -1,6 +1,19 @@
-// Method 6 (imploded): literals and back references coded with Shannon-Fano trees. Flag bit 1
-// selects the 8 KiB window (7 low distance bits instead of 6), flag bit 2 a third tree for the
-// literals (and a minimum match of 3 instead of 2).
+// ZIP method 6, imploded: LZ77 over a 4 KiB or 8 KiB window whose symbols are coded with
+// Shannon-Fano trees (APPNOTE.TXT, "Imploding - Method 6").
+//
+// Flag bit 1 of the entry selects the 8 KiB window (7 raw low distance bits instead of 6);
+// flag bit 2 adds a tree for literals and raises the shortest match from 2 to 3 bytes.
+// The data starts with the trees: the literal tree (256 symbols, only with flag bit 2), the
+// length tree (64) and the distance tree (64). Each is a byte holding the number of bytes
+// that follow minus one, then those bytes, each a run of equal bit lengths: low nibble the
+// length minus one, high nibble the number of symbols minus one.
+// Codes are handed out from the longest length up, symbols of equal length in their order,
+// and the stream holds each code with its bits reversed, since it is read least significant
+// bit first. A tree may leave bit patterns unused; meeting one means damaged data.
+// Then, until the entry's size is reached, a 1 bit announces a literal (decoded from its tree,
+// or 8 raw bits) and a 0 bit a match: the raw low distance bits, the high six from the distance
+// tree, and the length from the length tree, where 63 means 8 raw bits more follow.
+// The stream has no end marker: the size in the directory ends it.
 #include <algorithm>
 #include <memory>
 #include <numeric>
@@ -21,9 +34,9 @@ constexpr uint32_t LongLength = 63;
 // symbol and its code length (0 for bit patterns no code starts).
 class ShannonFanoTree {
 public:
-    // Reads the tree's run-length coded bit lengths and builds the codes; false when the
+    // Reads the tree's run-length coded bit lengths and builds the codes; damaged when the
     // lengths do not describe count symbols or their codes overlap.
-    bool Read(ZipBitReader& bits, int count)
+    void Read(ZipBitReader& bits, int count)
     {
         std::vector<uint8_t> lengths;
         int groups = int(bits.Get(8)) + 1;
@@ -31,23 +44,23 @@ public:
             uint32_t run = bits.Get(8);
             lengths.insert(lengths.end(), (run >> 4) + 1, uint8_t((run & 0x0F) + 1));
         }
-        return !bits.Overrun() && int(lengths.size()) == count && Build(lengths);
+        if (int(lengths.size()) != count)
+            throw ArchiveDataError();
+        Build(lengths);
     }
 
-    // The next symbol, or -1 for a bit pattern outside the tree.
     int Decode(ZipBitReader& bits) const
     {
         uint16_t entry = table_[bits.Peek(maxBits_)];
         if (entry == 0)
-            return -1;
+            throw ArchiveDataError();  // a bit pattern outside the tree
         bits.Skip(entry >> 8);
         return entry & 0xFF;
     }
 
 private:
-    // Codes as the APPNOTE assigns them: symbols ordered by bit length (stable), counted
-    // upwards from the longest, left-aligned in 16 bits; the stream holds them bit-reversed.
-    bool Build(const std::vector<uint8_t>& lengths)
+    // Codes counted upwards from the longest, left-aligned in 16 bits.
+    void Build(const std::vector<uint8_t>& lengths)
     {
         std::vector<int> order(lengths.size());
         std::iota(order.begin(), order.end(), 0);
@@ -65,12 +78,11 @@ private:
             codes[order[i]] = code;
         }
         if (code + increment > 1u << MaxCodeBits)
-            return false;
+            throw ArchiveDataError();  // more codes than the lengths leave room for
         maxBits_ = *std::max_element(lengths.begin(), lengths.end());
         table_.assign(size_t(1) << maxBits_, 0);
         for (size_t s = 0; s < lengths.size(); ++s)
             Place(uint16_t(s), lengths[s], codes[s]);
-        return true;
     }
 
     void Place(uint16_t symbol, int length, uint32_t code)
@@ -94,42 +106,36 @@ public:
     {
     }
 
-    bool Run()
+    void Run()
     {
-        if ((hasLiteralTree_ && !literals_.Read(bits_, 256)) || !lengths_.Read(bits_, 64) ||
-            !distances_.Read(bits_, 64))
-            return false;
+        if (hasLiteralTree_)
+            literals_.Read(bits_, 256);
+        lengths_.Read(bits_, 64);
+        distances_.Read(bits_, 64);
         while (!window_.Done()) {
-            bool ok = bits_.Get(1) ? Literal() : Match();
-            if (!ok || bits_.Overrun())
-                return false;
+            if (bits_.Get(1))
+                Literal();
+            else
+                Match();
         }
         window_.Finish();
-        return true;
     }
 
 private:
-    bool Literal()
+    void Literal()
     {
         int literal = hasLiteralTree_ ? literals_.Decode(bits_) : int(bits_.Get(8));
-        if (literal < 0)
-            return false;
         window_.Literal(uint8_t(literal));
-        return true;
     }
 
-    bool Match()
+    void Match()
     {
         uint32_t low = bits_.Get(lowBits_);
-        int high = distances_.Decode(bits_);
-        int length = lengths_.Decode(bits_);
-        if (high < 0 || length < 0)
-            return false;
-        uint32_t count = uint32_t(length);
+        uint32_t high = uint32_t(distances_.Decode(bits_));
+        uint32_t count = uint32_t(lengths_.Decode(bits_));
         if (count == LongLength)
             count += bits_.Get(8);
-        window_.Match(int32_t(uint32_t(high) << lowBits_ | low), int32_t(count + minimumMatch_));
-        return true;
+        window_.Match(int32_t(high << lowBits_ | low), int32_t(count + minimumMatch_));
     }
 
     ZipBitReader bits_;
@@ -142,10 +148,10 @@ private:
 
 }  // namespace
 
-bool Explode(ZipInput& in, ExtractedFile& out, uint64_t size, uint16_t flags)
+void Explode(ZipInput& in, ExtractedFile& out, uint64_t size, uint16_t flags)
 {
     auto exploder = std::make_unique<Exploder>(in, out, size, flags);
-    return exploder->Run();
+    exploder->Run();
 }
 
 }  // namespace zeb

@@ -1,5 +1,19 @@
-// Methods 2 to 5 (reduced with compression factor 1 to 4): bytes predicted from follower sets of
-// the previous byte, then runs expanded from DLE (144) sequences of length and distance.
+// ZIP methods 2 to 5, reduced with compression factor 1 to 4 (APPNOTE.TXT, "Expanding -
+// Methods 2-5"). Two stages, undone in reverse order:
+//
+// Probabilistic stage. The data opens with 256 follower sets, sent for the byte values 255
+// down to 0: a 6-bit count, then that many bytes, the likeliest followers of that value.
+// After a byte whose set is empty, the next byte is 8 raw bits; otherwise one bit chooses
+// between 8 raw bits (1) and an index into the set (0) that is as wide as the set's size
+// needs (1 bit for sets of one or two, up to 6). The byte before the first counts as 0.
+// Bits are read least significant first.
+//
+// Run stage, on the bytes that come out: 144 (DLE) starts a sequence. DLE 0 is a plain 144.
+// Otherwise the next byte V carries the length in its low 8 - factor bits (all ones there
+// means one more byte is added to it) and the high distance bits in the rest; a further byte
+// holds the low 8 distance bits. The copy is the length plus 3 bytes long and starts the
+// distance plus 1 bytes back.
+// There is no end marker: the entry's size ends the data.
 #include <memory>
 
 #include "library/zip/ZipHistory.h"
@@ -18,17 +32,15 @@ public:
     {
     }
 
-    bool Run()
+    void Run()
     {
+        // An empty entry may hold no data at all, not even the follower sets.
+        if (window_.Done())
+            return;
         ReadFollowerSets();
-        while (!window_.Done()) {
-            int byte = NextByte();
-            if (byte < 0 || bits_.Overrun())
-                return false;
-            Expand(uint8_t(byte));
-        }
+        while (!window_.Done())
+            Expand(NextByte());
         window_.Finish();
-        return true;
     }
 
 private:
@@ -41,8 +53,8 @@ private:
         }
     }
 
-    // The next byte of the first stage, or -1 for an index outside the follower set.
-    int NextByte()
+    // The next byte of the probabilistic stage.
+    uint8_t NextByte()
     {
         int count = counts_[last_];
         int byte;
@@ -51,11 +63,11 @@ private:
         } else {
             int index = int(bits_.Get(IndexBits(count)));
             if (index >= count)
-                return -1;
+                throw ArchiveDataError();  // past the end of the follower set
             byte = followers_[last_][index];
         }
         last_ = uint8_t(byte);
-        return byte;
+        return last_;
     }
 
     // Bits needed for an index below count (at least one).
@@ -111,10 +123,10 @@ private:
 
 }  // namespace
 
-bool Unreduce(ZipInput& in, ExtractedFile& out, uint64_t size, int factor)
+void Unreduce(ZipInput& in, ExtractedFile& out, uint64_t size, int factor)
 {
     auto unreducer = std::make_unique<Unreducer>(in, out, size, factor);
-    return unreducer->Run();
+    unreducer->Run();
 }
 
 }  // namespace zeb

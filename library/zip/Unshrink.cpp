@@ -1,6 +1,18 @@
-// Method 1 (shrunk): LZW with codes of 9 to 13 bits. Code 256 announces a control code:
-// 1 widens the codes by one bit, 2 frees every leaf of the code tree (a partial clear); new
-// strings take the lowest free code.
+// ZIP method 1, shrunk: dynamic LZW (APPNOTE.TXT, "UnShrinking - Method 1").
+//
+// Codes are read least significant bit first, 9 bits wide at the start and at most 13.
+// Codes 0 to 255 are the single bytes; 256 is a control code, followed by one more code of
+// the current width: 1 widens the codes by one bit, 2 clears part of the table. Every other
+// code names a string, and after each string (but the first) the previous string plus the
+// first byte of this one becomes a new string under the lowest free code from 257 up.
+// The tricky parts:
+// - a code may name the string that is only being defined by it (the previous string plus
+//   its own first byte), which works only for the next free code;
+// - the partial clear frees every leaf of the string tree, i.e. each code from 257 up that
+//   no other code uses as its prefix, and leaves the rest; free codes are then scattered, and
+//   new strings fill the lowest ones first;
+// - the table stops growing when all 8192 codes are in use; the width never shrinks.
+// There is no end code: the entry's size ends the data.
 #include <memory>
 #include <vector>
 
@@ -29,46 +41,42 @@ public:
             prefix_[c] = Free;
     }
 
-    bool Run(uint64_t size)
+    void Run(uint64_t size)
     {
         while (out_.Written() < size) {
             int code = int(bits_.Get(codeBits_));
-            if (bits_.Overrun())
-                return false;
-            bool ok = code == Control ? ControlCode() : DataCode(code);
-            if (!ok)
-                return false;
+            if (code == Control)
+                ControlCode();
+            else
+                DataCode(code);
         }
-        return true;
     }
 
 private:
-    bool ControlCode()
+    void ControlCode()
     {
         switch (bits_.Get(codeBits_)) {
         case 1:
             if (codeBits_ == MaxBits)
-                return false;
+                throw ArchiveDataError();  // wider than the format allows
             ++codeBits_;
-            return true;
+            break;
         case 2:
             PartialClear();
-            return true;
+            break;
         default:
-            return false;
+            throw ArchiveDataError();
         }
     }
 
-    bool DataCode(int code)
+    void DataCode(int code)
     {
         bool known = prefix_[code] != Free;
         // A code not yet defined can only be the one about to be defined: the previous string
         // followed by its own first byte.
         if (!known && (previous_ < 0 || code != nextFree_))
-            return false;
+            throw ArchiveDataError();
         int start = Expand(known ? code : previous_);
-        if (start < 0)
-            return false;
         uint8_t first = stack_[start];
         if (!known)
             stack_[CodeCount] = first;
@@ -77,17 +85,16 @@ private:
             Define(first);
         out_.Put(&stack_[start], end - size_t(start));
         previous_ = code;
-        return true;
     }
 
     // Writes the string of code into stack_, ending just before CodeCount; returns where it
-    // starts, or -1 when the chain of prefixes is broken.
+    // starts. A chain of prefixes that breaks off or runs in a circle is damaged data.
     int Expand(int code)
     {
         int at = CodeCount;
         while (code >= 0) {
             if (at == 0 || prefix_[code] == Free)
-                return -1;
+                throw ArchiveDataError();
             stack_[--at] = suffix_[code];
             code = prefix_[code];
         }
@@ -136,10 +143,10 @@ private:
 
 }  // namespace
 
-bool Unshrink(ZipInput& in, ExtractedFile& out, uint64_t size)
+void Unshrink(ZipInput& in, ExtractedFile& out, uint64_t size)
 {
     auto unshrinker = std::make_unique<Unshrinker>(in, out);
-    return unshrinker->Run(size);
+    unshrinker->Run(size);
 }
 
 }  // namespace zeb

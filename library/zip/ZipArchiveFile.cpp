@@ -1,3 +1,4 @@
+// Positioned reads on a plain handle; a read past the end is a ZipError.
 #include "library/zip/ZipArchiveFile.h"
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// The open ZIP file: exact reads at 64-bit offsets, for the directory and the entries' data.
 #pragma once
 
 #include <cstddef>

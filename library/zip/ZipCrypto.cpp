@@ -1,3 +1,15 @@
+// The traditional PKWARE encryption of ZIP entries, flag bit 0 (APPNOTE.TXT, "Traditional
+// PKWARE Encryption").
+//
+// Three 32-bit keys start as 0x12345678, 0x23456789 and 0x34567890 and take in the password
+// byte by byte, then every plaintext byte: key 0 by one CRC-32 step, key 1 by adding key 0's
+// low byte, multiplying by 134775813 and adding 1, key 2 by a CRC-32 step on key 1's high
+// byte. Each cipher byte is XORed with a byte made from key 2: with t its low 16 bits, bit 1
+// set, the byte is (t * (t ^ 1)) >> 8.
+// An entry's data starts with 12 encrypted bytes of noise; the last of them, decrypted, must
+// equal a check byte: the high byte of the CRC, or of the DOS time when flag bit 3 moves the
+// CRC to a data descriptor after the data. One wrong password in 256 passes that check; the
+// CRC of the decoded data catches it.
 #include "library/zip/ZipCrypto.h"
 
 #include "library/common/Crc.h"

@@ -1,3 +1,4 @@
+// The traditional PKWARE encryption of ZIP entries; notes in ZipCrypto.cpp.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,18 @@
+// A ZIP archive's central directory (APPNOTE.TXT, "General Format of a .ZIP file", and the
+// ZIP64 records). All numbers are little-endian.
+//
+// The archive ends with the end of central directory record (PK 5 6, 22 bytes): disk numbers,
+// entry counts, the directory's size and offset, and a comment of up to 65535 bytes. It is
+// searched for backwards over the last 22 + 65535 bytes: the record whose comment ends exactly
+// at the end of the file wins, failing that the last one whose comment fits (some writers add
+// bytes after the archive). A disk number other than 0 marks one part of a split archive.
+// ZIP64 archives saturate what does not fit (0xFFFF, 0xFFFFFFFF) and put a locator (PK 6 7) in
+// front of the record, pointing at a ZIP64 end record (PK 6 6) with the full values.
+// Each central header (PK 1 2, 46 bytes, then name, extra field and comment) gives the flags,
+// method, DOS time and date, CRC-32, sizes, external attributes (0x10: a directory) and the
+// offset of the local header. Saturated sizes and offset are in the ZIP64 extra field (id 1),
+// only those that are saturated, in that order. The local header (PK 3 4, 30 bytes) repeats
+// the name and has an extra field of its own length; the entry's data follows both.
 #include "library/zip/ZipDirectory.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// Reading a ZIP archive's central directory; notes on the layout in ZipDirectory.cpp.
 #pragma once
 
 #include <vector>

@@ -1,3 +1,4 @@
+// One entry of a ZIP archive's central directory, as the reader keeps it.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The errors that make a ZIP archive unreadable, with the texts the user sees.
 #pragma once
 
 #include <stdexcept>

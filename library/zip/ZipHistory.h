@@ -1,3 +1,4 @@
+// The 8 KiB history that ZIP's reduce and implode methods copy matches from.
 #pragma once
 
 #include <algorithm>

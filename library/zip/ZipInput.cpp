@@ -1,3 +1,4 @@
+// Reads the entry's data in 64 KiB pieces, decrypting each as it comes.
 #include "library/zip/ZipInput.h"
 
 #include <algorithm>

@@ -1,9 +1,12 @@
+// An entry's data for the decoders: its bytes, decrypted when it is encrypted, and a bit reader
+// (least significant bit first) for shrink, reduce and implode.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 
+#include "library/common/ArchiveDataError.h"
 #include "library/zip/ZipArchiveFile.h"
 #include "library/zip/ZipCrypto.h"
 
@@ -41,8 +44,8 @@ private:
 };
 
 // Reads an entry's data as a stream of bits, least significant bit of each byte first, as
-// shrink, reduce and implode store them. Past the end of the data it reads zero bits and
-// reports the overrun, which decoders take as damaged data.
+// shrink, reduce and implode store them. Past the end of the data it can look ahead at zero
+// bits, but taking one of them raises ArchiveDataError: no valid stream needs them.
 class ZipBitReader {
 public:
     explicit ZipBitReader(ZipInput& input) : input_(input) {}
@@ -65,6 +68,8 @@ public:
     {
         bits_ >>= count;
         available_ -= count;
+        if (padding_ > available_)
+            throw ArchiveDataError();
     }
     uint32_t Get(int count)
     {
@@ -72,9 +77,6 @@ public:
         Skip(count);
         return value;
     }
-    // True once bits past the end of the data have been taken.
-    bool Overrun() const { return padding_ > available_; }
-
 private:
     ZipInput& input_;
     uint64_t bits_ = 0;

@@ -1,3 +1,7 @@
+// ZIP compression methods by number (APPNOTE.TXT, "compression method"): 0 stored, 1 shrunk,
+// 2 to 5 reduced with factor 1 to 4, 6 imploded, 8 deflated. Tokenizing (7), enhanced deflate
+// (9) and the later methods are not read. This is where damaged data, raised by any decoder as
+// ArchiveDataError, becomes the entry's Damaged result.
 #include "library/zip/ZipMethods.h"
 
 namespace zeb {
@@ -12,23 +16,24 @@ enum Method : uint16_t {
     Deflated = 8,
 };
 
-bool CopyStored(ZipInput& in, ExtractedFile& out)
+void CopyStored(ZipInput& in, ExtractedFile& out)
 {
     const uint8_t* data;
     while (size_t count = in.Take(data))
         out.Put(data, count);
-    return true;
 }
 
-bool Decode(uint16_t method, uint16_t flags, uint64_t size, ZipInput& in, ExtractedFile& out)
+void Decode(uint16_t method, uint16_t flags, uint64_t size, ZipInput& in, ExtractedFile& out)
 {
-    if (method >= ReducedFirst && method <= ReducedLast)
-        return Unreduce(in, out, size, method - ReducedFirst + 1);
+    if (method >= ReducedFirst && method <= ReducedLast) {
+        Unreduce(in, out, size, method - ReducedFirst + 1);
+        return;
+    }
     switch (method) {
-    case Stored: return CopyStored(in, out);
-    case Shrunk: return Unshrink(in, out, size);
-    case Imploded: return Explode(in, out, size, flags);
-    default: return Inflate(in, out);
+    case Stored: CopyStored(in, out); break;
+    case Shrunk: Unshrink(in, out, size); break;
+    case Imploded: Explode(in, out, size, flags); break;
+    default: Inflate(in, out); break;
     }
 }
 
@@ -39,8 +44,13 @@ ZipDecodeResult DecodeZipData(uint16_t method, uint16_t flags, uint64_t size, Zi
 {
     if (method > Imploded && method != Deflated)
         return ZipDecodeResult::UnknownMethod;
-    bool intact = Decode(method, flags, size, in, out) && !out.Overflowed();
-    return intact ? ZipDecodeResult::Done : ZipDecodeResult::Damaged;
+    try {
+        Decode(method, flags, size, in, out);
+    } catch (const ArchiveDataError&) {
+        return ZipDecodeResult::Damaged;
+    }
+    // Bytes beyond the declared size were dropped: the entry is not what it claims to be.
+    return out.Overflowed() ? ZipDecodeResult::Damaged : ZipDecodeResult::Done;
 }
 
 }  // namespace zeb

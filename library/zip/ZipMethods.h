@@ -1,3 +1,4 @@
+// The compression methods of ZIP entries, by number, and their decoders.
 #pragma once
 
 #include <cstdint>
@@ -15,10 +16,10 @@ enum class ZipDecodeResult { Done, Damaged, UnknownMethod };
 ZipDecodeResult DecodeZipData(uint16_t method, uint16_t flags, uint64_t size, ZipInput& in,
                               ExtractedFile& out);
 
-// The decoders behind it, one per method; each returns false for damaged data.
-bool Unshrink(ZipInput& in, ExtractedFile& out, uint64_t size);
-bool Unreduce(ZipInput& in, ExtractedFile& out, uint64_t size, int factor);
-bool Explode(ZipInput& in, ExtractedFile& out, uint64_t size, uint16_t flags);
-bool Inflate(ZipInput& in, ExtractedFile& out);
+// The decoders behind it, one per method; each raises ArchiveDataError for damaged data.
+void Unshrink(ZipInput& in, ExtractedFile& out, uint64_t size);
+void Unreduce(ZipInput& in, ExtractedFile& out, uint64_t size, int factor);
+void Explode(ZipInput& in, ExtractedFile& out, uint64_t size, uint16_t flags);
+void Inflate(ZipInput& in, ExtractedFile& out);
 
 }  // namespace zeb

@@ -1,3 +1,7 @@
+// ZIP names have no code page of their own: flag bit 11 (APPNOTE.TXT, appendix D) marks UTF-8;
+// otherwise the bytes are those of the system that made the archive, which the high byte of
+// "version made by" tells: 0 MS-DOS, 6 OS/2 HPFS, 11 Windows NTFS and 14 VFAT use the OEM code
+// page (437); the names of other systems are taken as UTF-8 when they are valid UTF-8.
 #include "library/zip/ZipNames.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// ZIP member names as UTF-8, from UTF-8 or the old DOS code page.
 #pragma once
 
 #include <cstdint>

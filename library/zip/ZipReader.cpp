@@ -1,3 +1,13 @@
+// Extracting ZIP entries (APPNOTE.TXT). The central directory lists the entries (ZipDirectory);
+// each entry's data follows its local header, and the directory's sizes and CRC are used, as
+// the local header may leave them 0 when flag bit 3 puts them in a descriptor after the data.
+// For one entry: check the password against the 12-byte encryption header when flag bit 0 is
+// set (ZipCrypto), ask before replacing a file already there, decode by method (ZipMethods)
+// into a file capped at the declared size, and compare the CRC-32 of what came out with the
+// directory's. A mismatch, or damaged data, on an encrypted entry means the password was wrong
+// after all and asks for another; on a plain entry it is reported as a CRC error. Either way
+// no file is left. A method not read here is reported and leaves an empty file, which the CRC
+// check then keeps only when the entry's CRC is that of no data.
 #include "library/zip/ZipReader.h"
 
 #include <filesystem>

@@ -1,3 +1,4 @@
+// The ZIP reader the import drives entry by entry; notes on extraction in ZipReader.cpp.
 #pragma once
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 
 #include "ExtractorTestSupport.h"
 #include "library/ArchiveReaders.h"
+#include "library/arj/ZEBArj.h"
 #include "platform/FileIO.h"
 #include "platform/LittleEndian.h"
 #include "storage/ZEBIOFailure.h"

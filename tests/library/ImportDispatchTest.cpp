@@ -12,7 +12,7 @@
 #include "ExtractorTestSupport.h"
 #include "import/ZEBImportPreview.h"
 #include "import/ZEBProgress.h"
-#include "library/ArchiveKind.h"
+#include "library/ArchiveFormats.h"
 #include "library/ArchiveReaders.h"
 #include "library/ZEBImport.h"
 #include "library/zip/ZipError.h"
@@ -149,6 +149,23 @@ TEST(ArchiveKindOf, UpperCasedExtensionChoosesTheReader)
     };
     for (const auto& c : cases)
         EXPECT_EQ(ArchiveKindOf(c.path), c.kind) << c.path;
+}
+
+// The texts that name the formats all come from the table, each in its own order.
+TEST(ArchiveFormats, TheFilterAndTheToolNameEveryFormatInTheirOrder)
+{
+    EXPECT_EQ(ImportFilterName(), "ZIP, RAR, ARJ, LZH, HA or TXT");
+    EXPECT_EQ(ImportFilterPatterns(),
+              (std::vector<std::string>{"*.TXT", "*.RAR", "*.ZIP", "*.ARJ", "*.HA", "*.LZH"}));
+    EXPECT_EQ(ArchiveExtensionList(", ", " or "), ".zip, .rar, .arj, .lzh or .ha");
+    std::vector<std::string> compared;
+    for (const ArchiveFormat& format : ArchiveFormats()) {
+        compared.push_back(format.extension);
+        EXPECT_EQ(format.makeExtractor == nullptr, format.kind == ArchiveKind::Text)
+            << format.extension;
+    }
+    EXPECT_EQ(compared,
+              (std::vector<std::string>{".RAR", ".ARJ", ".LZH", ".HA", ".ZIP", ".TXT"}));
 }
 
 TEST(ZEBImport, ChosenFilesAreImportedInTheirOrder)

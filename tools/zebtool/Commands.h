@@ -10,7 +10,7 @@ using Command = int (*)(const std::vector<std::string>& args);
 
 struct CommandEntry {
     const char* name;
-    const char* usage;
+    std::string usage;
     Command run;
 };
 

@@ -29,7 +29,7 @@ int ExtractCommand(const std::vector<std::string>& args)
     const std::string& folder = split.plain[1];
     ArchiveKind kind = ArchiveKindOf(archive);
     if (kind == ArchiveKind::Text)
-        return Fail("not a .zip, .rar, .arj, .lzh or .ha file: " + archive);
+        return Fail("not a " + ArchiveExtensionList(", ", " or ") + " file: " + archive);
     if (std::string problem = OpenProblem(archive); !problem.empty())
         return Fail(problem);
     std::error_code error;

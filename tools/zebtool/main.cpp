@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "library/ArchiveFormats.h"
 #include "tools/zebtool/Commands.h"
 
 namespace zeb::tool {
@@ -16,22 +17,28 @@ int Fail(const std::string& message)
 
 namespace {
 
-const CommandEntry Commands[] = {
-    {"help", "help", nullptr},
-    {"import",
-     "import [--codepage N|unicode|auto] [--password P] [--yes|--no] [--] FILE... BOOKSFOLDER\n"
-     "      (texts, and .zip .rar .arj .lzh .ha archives whose files are imported)",
-     ImportCommand},
-    {"info", "info [--] BOOKFILE", InfoCommand},
-    {"text", "text [--lines] [--] BOOKFILE", TextCommand},
-    {"extract", "extract [--password P] [--yes|--no] [--] ARCHIVE FOLDER", ExtractCommand},
-};
+// The archive extensions come from the library's table of formats.
+const std::vector<CommandEntry>& Commands()
+{
+    static const std::vector<CommandEntry> commands = {
+        {"help", "help", nullptr},
+        {"import",
+         "import [--codepage N|unicode|auto] [--password P] [--yes|--no] [--] FILE... "
+         "BOOKSFOLDER\n      (texts, and " +
+             zeb::ArchiveExtensionList(" ", " ") + " archives whose files are imported)",
+         ImportCommand},
+        {"info", "info [--] BOOKFILE", InfoCommand},
+        {"text", "text [--lines] [--] BOOKFILE", TextCommand},
+        {"extract", "extract [--password P] [--yes|--no] [--] ARCHIVE FOLDER", ExtractCommand},
+    };
+    return commands;
+}
 
 int Usage(FILE* out, int status)
 {
     std::fprintf(out, "usage:\n");
-    for (const CommandEntry& c : Commands)
-        std::fprintf(out, "  zebtool %s\n", c.usage);
+    for (const CommandEntry& c : Commands())
+        std::fprintf(out, "  zebtool %s\n", c.usage.c_str());
     std::fprintf(out, "Passwords and \"replace?\" questions are asked at the terminal unless\n"
                       "given as options; without a terminal they count as cancelled.\n"
                       "--help or -h shows this, --version the version; -- ends the\n"
@@ -61,7 +68,7 @@ int main(int argc, char* argv[])
         return 0;
     }
     std::vector<std::string> args(argv + 2, argv + argc);
-    for (const CommandEntry& c : Commands) {
+    for (const CommandEntry& c : Commands()) {
         if (name == c.name)
             return c.run ? c.run(args) : ShowUsage();
     }
