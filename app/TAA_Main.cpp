@@ -1,6 +1,8 @@
 #include "app/TAA_Main.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QCoreApplication>
 #include <QCursor>
@@ -423,6 +425,14 @@ void TAA_Main::OpenBook(const std::string& path)
     // Opening closes the book before it, and with it the library's choice.
     library_->ForgetChosenBook();
     reader_->Open(path);
+    // "Global.cfg" names the open book from now on, so that a crash or a power cut reopens it.
+    if (reader_->OpenBook()) {
+        try {
+            SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig());
+        } catch (const ZEBIOFailure&) {
+            // The orderly close writes it again and reports a failure then.
+        }
+    }
 }
 
 void TAA_Main::ToggleFullScreen()
@@ -458,8 +468,25 @@ void TAA_Main::ShowHelp()
     help_->ShowContents(paths_.helpFile);
 }
 
+void TAA_Main::EndSession()
+{
+    // A dialog in front would wait for an answer nobody is there to give.
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* dialog = qobject_cast<QDialog*>(widget);
+        if (dialog && dialog->isVisible())
+            dialog->reject();
+    }
+    close();
+}
+
 void TAA_Main::closeEvent(QCloseEvent* event)
 {
+    // A close asked for while the first one saves (from a message it shows, or a signal) has
+    // nothing left to do.
+    if (closed_) {
+        event->accept();
+        return;
+    }
     // Asked from inside the main loop: the loop is stopped, and the close is done once it has
     // returned, since waiting here for it would wait for ourselves.
     if (reader_->LoopRunning()) {
@@ -468,6 +495,7 @@ void TAA_Main::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    closed_ = true;
     reader_->StopAutoScroll();
     SaveState();
     reader_->EndTimer();

@@ -64,6 +64,12 @@ public:
 
     void RunCommand(ReaderCommand command);
     void ToggleFullScreen();
+    // The end of a session (a logout, a shutdown, a termination signal): dialogs in front are
+    // dismissed, then the window closes the orderly way, saving everything.
+    void EndSession();
+    // Writes "Global.cfg", then the open book's state; each is tried whatever became of the
+    // other, and a failure is reported.
+    void SaveState();
     // The about box, shown modally.
     void ShowAbout();
 
@@ -112,9 +118,6 @@ private:
     void PointerTick();
     void ShowGauge();
     void ShowBook();
-    // Writes "Global.cfg", then the open book's state; each is tried whatever became of the
-    // other, and a failure is reported.
-    void SaveState();
     GlobalConfig LiveConfig() const;
     ScreenSize Screen() const;
 
@@ -131,6 +134,7 @@ private:
     std::string startImport_;
     bool busy_ = false;
     bool closeRequested_ = false;
+    bool closed_ = false;  // the orderly close has begun
     QRect restoredBounds_;
     int optionsPanelHeight_ = 0;
     PointerHider pointer_;

@@ -12,6 +12,7 @@
 #include "library/LibraryBooks.h"
 #include "platform/ProgramPaths.h"
 #include "platform/ui/QtPrompter.h"
+#include "platform/ui/TerminationSignals.h"
 
 namespace {
 
@@ -51,6 +52,13 @@ int main(int argc, char* argv[])
         OpenAtStart(window, argv[1]);
     QObject::connect(&app, &zeb::ZEBApplication::InternalErrorRaised, &window,
                      [&window] { window.Reader().StopLoop(); });
+    // A logout or a shutdown closes the reader as Escape does; the session manager's request
+    // to save comes first on desktops that send one.
+    zeb::TerminationSignals termination;
+    QObject::connect(&termination, &zeb::TerminationSignals::Requested, &window,
+                     [&window] { window.EndSession(); });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window] { window.SaveState(); });
     splash.reset();
     window.show();
     return app.exec();

@@ -13,6 +13,10 @@ namespace {
 
 // How often the deferred check of a book's text is looked at.
 constexpr int TextCheckPollMs = 20;
+// How long the text rests before its place is written, and how often it is written at most
+// while auto-scroll moves it.
+constexpr int RestSaveMs = 3000;
+constexpr qint64 ScrollingSaveMs = 30'000;
 
 }  // namespace
 
@@ -32,6 +36,10 @@ BookReader::BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRen
     session_.SetCheckTextLater(true);
     textCheckTimer_.setInterval(TextCheckPollMs);
     QObject::connect(&textCheckTimer_, &QTimer::timeout, [this] { TextCheckPoll(); });
+    restSave_.setSingleShot(true);
+    restSave_.setInterval(RestSaveMs);
+    QObject::connect(&restSave_, &QTimer::timeout, [this] { SaveWhileReading(); });
+    sinceSave_.start();
 }
 
 // The engine's lines cancel their requests in the queue it owns; the session goes first.
@@ -58,6 +66,10 @@ void BookReader::Open(const std::string& path)
     }
     if (session_.TextCheckPending())
         textCheckTimer_.start();
+    // Opening is not reading: nothing to write until the text moves.
+    restSave_.stop();
+    unsaved_ = false;
+    sinceSave_.restart();
     if (reports_.BookChanged)
         reports_.BookChanged();
 }
@@ -75,8 +87,47 @@ void BookReader::TextCheckPoll()
 
 void BookReader::PositionChanged()
 {
+    StateChanged();
     if (reports_.PositionChanged)
         reports_.PositionChanged();
+}
+
+void BookReader::StateChanged()
+{
+    unsaved_ = true;
+    if (!options_.Settings().AutoScrollActive)
+        restSave_.start();
+    else if (sinceSave_.elapsed() >= ScrollingSaveMs)
+        SaveWhileReading();
+}
+
+void BookReader::SaveWhileReading()
+{
+    restSave_.stop();
+    sinceSave_.restart();
+    if (!unsaved_ || !engine_.Book().IsOpen())
+        return;
+    unsaved_ = false;
+    try {
+        session_.SaveBookState();
+    } catch (const ZEBIOFailure&) {
+        // Written again when the book closes, which reports a failure.
+        unsaved_ = true;
+    }
+}
+
+void BookReader::SettingsChanged()
+{
+    autoScroll_.UpdateRate();
+    // Auto-scroll stopping leaves the text at rest.
+    if (unsaved_ && !options_.Settings().AutoScrollActive && !restSave_.isActive())
+        restSave_.start();
+}
+
+void BookReader::AddBookmark()
+{
+    engine_.AddBookmark();
+    StateChanged();
 }
 
 void BookReader::SaveBookState()

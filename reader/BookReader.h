@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "library/LibraryReader.h"
@@ -75,7 +76,7 @@ public:
     void ScrollBy(int32_t dy);
     // An animated move runs.
     bool Moving() const { return scroller_.Moving(); }
-    void AddBookmark() { engine_.AddBookmark(); }
+    void AddBookmark();
 
     void ToggleAutoScroll() { autoScroll_.Toggle(); }
     void StopAutoScroll() { autoScroll_.Stop(); }
@@ -91,7 +92,7 @@ public:
     bool Finding() const { return finder_.Running(); }
 
     // The settings changed: the auto-scroll rate follows them.
-    void SettingsChanged() { autoScroll_.UpdateRate(); }
+    void SettingsChanged();
     // The look changed: the text is laid out again for pictures at pixelRatio, auto-scroll
     // paused meanwhile.
     void LayoutChanged(int pixelRatio);
@@ -116,6 +117,10 @@ private:
     ViewSize ViewSizeNow() const override { return view_.ViewSizeNow(); }
     void RepaintView() override { view_.RepaintView(); }
     void PositionChanged() override;
+    // The reading state is written a few seconds after the text comes to rest, and at most
+    // every 30 seconds while auto-scroll runs, so that a crash or a power cut loses little.
+    void StateChanged();
+    void SaveWhileReading();
     // Runs body with auto-scroll paused and resumed as it was.
     void Paused(const std::function<void()>& body);
     void TextCheckPoll();
@@ -130,6 +135,9 @@ private:
     AutoScroll autoScroll_;
     FindInBook finder_;
     QTimer textCheckTimer_;
+    QTimer restSave_;
+    QElapsedTimer sinceSave_;
+    bool unsaved_ = false;
     Reports reports_;
     uint8_t formattingBeforeOriginal_;
 };

@@ -37,6 +37,8 @@ void BookSession::OpenBook(const std::string& path)
     int32_t position = int32_t(book.Options().GetInteger(OptPosition, uint32_t(book.TextStart())));
     engine_.SetPosition(position, y);
     engine_.Host().RepaintView();
+    if (book.IsReadOnly())
+        prompter_.Message(ReadOnlyBookMessage, "", PromptIcon::Warning, PromptButtons::Ok);
     if (checkLater_)
         textCheck_ = std::make_unique<BookTextCheck>(path, book.SignedTextEnd());
 }

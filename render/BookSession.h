@@ -14,6 +14,9 @@ namespace zeb {
 // The messages of a book that cannot be opened.
 inline constexpr const char* NotABookMessage = "The is not the ZEB Book file";
 inline constexpr const char* CorruptedBookMessage = "The is ZEB Book is corrupted";
+// Shown once when a book opens that may not be written (its file or folder is read-only).
+inline constexpr const char* ReadOnlyBookMessage =
+    "This book is read-only: the reading place and bookmarks will not be saved.";
 // What opening a book shows, followed by the failure's own text, when closing the book before
 // it could not save the settings or that book's state.
 inline constexpr const char* StateNotSavedMessage = "The state could not be saved: ";

@@ -13,6 +13,8 @@
 
 #include "TestBook.h"
 #include "reader/BookReader.h"
+#include "storage/BookOptions.h"
+#include "storage/ZEBBook.h"
 #include "support/FakePrompter.h"
 #include "support/TempDir.h"
 
@@ -198,6 +200,23 @@ TEST_F(BookReaderTest, AutoScrollMovesTheTextWhileTheMainLoopRuns)
     EXPECT_TRUE(options.Settings().AutoScrollActive);
     reader->StopAutoScroll();
     EXPECT_FALSE(options.Settings().AutoScrollActive);
+}
+
+// A power cut loses little: the place is written a few seconds after the text comes to rest,
+// not only when the book closes.
+TEST_F(BookReaderTest, ThePlaceIsWrittenSoonAfterTheTextComesToRest)
+{
+    Open();
+    reader->GoTo(reader->Engine().Book().Parags()[40]);
+    const int32_t place = reader->Engine().CurrentReadingPosition().Position;
+    auto stored = [&] {
+        ZEBBook book;
+        EXPECT_EQ(book.Open(bookPath), BookOpenResult::Opened);
+        return int32_t(book.Options().GetInteger(OptPosition, 0));
+    };
+    EXPECT_NE(stored(), place);
+    WaitFor([&] { return stored() == place; });
+    EXPECT_EQ(stored(), place);
 }
 
 }  // namespace

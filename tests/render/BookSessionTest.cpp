@@ -1,5 +1,7 @@
 // Opening and closing books through the session: the messages, the saved position and
 // fraction, the book's own settings and the bookmarks across a reopen.
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <chrono>
 #include <thread>
@@ -13,6 +15,7 @@
 #include "storage/BookOptions.h"
 #include "storage/ZEBIOFailure.h"
 #include "support/FakePrompter.h"
+#include "support/PermissionsBindRoot.h"
 
 namespace zeb::test {
 namespace {
@@ -317,6 +320,28 @@ TEST_F(BookSessionTest, StoredFractionOutsideTheViewIsKeptInIt)
     ASSERT_FALSE(engine.Blocks().empty());
     EXPECT_LE(engine.Blocks().size(), 40u);  // the band, not the book
     EXPECT_EQ(engine.Blocks()[0]->FirstLine().Y, 300);
+}
+
+// A book on a read-only disc or in a folder of another user still opens; the user is told once
+// that its place will not be kept, instead of finding out at the next start.
+TEST_F(BookSessionTest, AReadOnlyBookIsReadAndTheUserToldOnceThatNothingIsSaved)
+{
+    WriteBook();
+    const std::vector<uint8_t> before = ReadBytes(Path());
+    ASSERT_EQ(::chmod(Path().c_str(), 0444), 0);
+    PermissionsBindRoot permissions;
+    if (!PermissionsBindRoot::RefusesWriting(Path()))
+        GTEST_SKIP() << "file permissions cannot be enforced here";
+    prompter.onMessage = [](const FakePrompter::Shown& shown) {
+        EXPECT_EQ(shown.icon, PromptIcon::Warning);
+    };
+    session.OpenBook(Path());
+    ASSERT_TRUE(engine.Book().IsOpen());
+    EXPECT_EQ(prompter.MessageTexts(), std::vector<std::string>{ReadOnlyBookMessage});
+    engine.SetPosition(starts[30], 0);
+    session.CloseBook();
+    EXPECT_EQ(prompter.messages.size(), 1u) << "nothing more at the close";
+    EXPECT_EQ(ReadBytes(Path()), before);
 }
 
 }  // namespace
