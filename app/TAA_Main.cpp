@@ -180,6 +180,10 @@ void TAA_Main::ConnectView()
         dragOriginY_ = y;
     });
     connect(view_, &TZEBScroll::Resized, this, [this] { reader_->ViewResized(); });
+    // Pictures made for the old ratio would be scaled: everything is drawn again for the new one.
+    connect(view_, &TZEBScroll::PixelRatioChanged, this, [this] {
+        options_.Notify({SettingsChanged, ProportionalLookChanged, FixedLookChanged, LayoutChanged});
+    }, Qt::QueuedConnection);
     view_->installEventFilter(this);
 }
 
@@ -331,7 +335,7 @@ void TAA_Main::FollowAutoScroll(bool active)
 
 void TAA_Main::OnLayoutChanged()
 {
-    reader_->LayoutChanged(WholePixelRatio(*this));
+    reader_->LayoutChanged(devicePixelRatioF());
     FillBackground(*mainPanel_, QColorOf(ActiveProfile(options_.Settings()).BackColor));
 }
 

@@ -224,7 +224,7 @@ void BookReader::Find(const std::u16string& phrase, bool matchCase,
     finder_.Find(phrase, matchCase, direction);
 }
 
-void BookReader::LayoutChanged(int pixelRatio)
+void BookReader::LayoutChanged(double pixelRatio)
 {
     Paused([&] {
         raster_.SetDevicePixelRatio(pixelRatio);

@@ -95,7 +95,7 @@ public:
     void SettingsChanged();
     // The look changed: the text is laid out again for pictures at pixelRatio, auto-scroll
     // paused meanwhile.
-    void LayoutChanged(int pixelRatio);
+    void LayoutChanged(double pixelRatio);
     void ViewResized();
 
     // The main loop: runs until StopLoop and returns once it has ended.

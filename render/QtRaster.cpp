@@ -1,6 +1,7 @@
 #include "render/QtRaster.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include <QPainter>
@@ -93,10 +94,18 @@ EnlargedPicture& EnlargedOf(const ZEBRenderQuenue& request)
     return static_cast<EnlargedPicture&>(*request.Enlarged);
 }
 
-void CreateEnlargedPicture(ZEBRenderQuenue& request, int ratio, QImage& spare)
+// The screen pixels a span of view pixels covers at ratio: whole ones, so that the reduction by
+// the supersampling factor comes out exact.
+int32_t DevicePixels(int32_t viewPixels, double ratio)
 {
-    const int32_t scale = request.Metrics.SupersampleFactor * ratio;
-    const QSize size(request.Metrics.ViewWidth * scale, request.LineHeight * scale);
+    return int32_t(std::ceil(viewPixels * ratio - 1e-9));
+}
+
+void CreateEnlargedPicture(ZEBRenderQuenue& request, double ratio, QImage& spare)
+{
+    const int32_t f = request.Metrics.SupersampleFactor;
+    const QSize size(DevicePixels(request.Metrics.ViewWidth, ratio) * f,
+                     DevicePixels(request.LineHeight, ratio) * f);
     const QImage::Format format =
         request.Metrics.TrueColor ? QImage::Format_RGB32 : QImage::Format_Grayscale8;
     QImage image = spare.size() == size && spare.format() == format ? std::move(spare)
@@ -249,9 +258,9 @@ void ReduceAndStore(ZEBRenderQuenue& request, QImage& spare)
 
 }  // namespace
 
-void QtRasterStep::SetDevicePixelRatio(int ratio)
+void QtRasterStep::SetDevicePixelRatio(double ratio)
 {
-    ratio_ = std::max(ratio, 1);
+    ratio_ = std::max(ratio, 1.0);
 }
 
 bool QtRasterStep::Advance(ZEBRenderQuenue& request)

@@ -13,13 +13,14 @@ namespace zeb {
 // Canvas must be a QtMeasurer; its font is the enlarged profile font.
 class QtRasterStep : public ZEBRenderStep {
 public:
-    // Line pictures are made at this device pixel ratio (1 or 2 ...), supersampled on top.
-    void SetDevicePixelRatio(int ratio);
+    // Line pictures are made at this device pixel ratio (1, 1.25, 1.5, 2 ...), supersampled on
+    // top, so that they are copied to the screen pixel for pixel.
+    void SetDevicePixelRatio(double ratio);
 
     bool Advance(ZEBRenderQuenue& request) override;
 
 private:
-    int ratio_ = 1;
+    double ratio_ = 1;
     // The last supersampled picture, kept for the next line of the same size: lines are drawn
     // one after another, and fresh memory of that size costs more to touch than to fill.
     QImage spare_;

@@ -7,7 +7,7 @@
 
 namespace zeb {
 
-TZEBScroll::TZEBScroll(QWidget* parent) : QWidget(parent)
+TZEBScroll::TZEBScroll(QWidget* parent) : QWidget(parent), paintedRatio_(devicePixelRatioF())
 {
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel is painted from the line pictures: nothing to clear first, nothing to keep
@@ -37,6 +37,10 @@ void TZEBScroll::PaintNow(const QRect& area)
 
 void TZEBScroll::paintEvent(QPaintEvent* event)
 {
+    if (devicePixelRatioF() != paintedRatio_) {
+        paintedRatio_ = devicePixelRatioF();
+        emit PixelRatioChanged(paintedRatio_);
+    }
     QPainter painter(this);
     // A paint the view asked for itself covers just its rows; anything else (an expose, a
     // repaint of everything) is a full repaint of the area.

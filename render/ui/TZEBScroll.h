@@ -28,6 +28,9 @@ signals:
     // where the device reports pixels.
     void WheelTurned(QPoint angleDelta, QPoint pixelDelta);
     void Resized();
+    // The view is painted at another device pixel ratio than before: it moved to another
+    // screen, or the screen's scale changed.
+    void PixelRatioChanged(double ratio);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,6 +41,7 @@ protected:
 
 private:
     bool partialPaint_ = false;
+    double paintedRatio_;
 };
 
 }  // namespace zeb

@@ -1,6 +1,7 @@
 // The Qt line raster: a request stepped through its states, the supersampled pictures reduced
 // into the line picture (true colour and indexed), the device pixel ratio.
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -261,6 +262,22 @@ TEST(QtRasterTest, AtDevicePixelRatioTwoTheTextIsDrawnAtTwiceTheResolution)
     EXPECT_NEAR(two.right(), 2 * one.right() + 1, 2);
     EXPECT_NEAR(two.top(), 2 * one.top(), 2);
     EXPECT_NEAR(two.bottom(), 2 * one.bottom() + 1, 2);
+}
+
+// At a fractional scale the picture has the screen's own pixels, not twice as many drawn down.
+TEST(QtRasterTest, AtAFractionalRatioThePictureHoldsTheScreensPixels)
+{
+    for (double ratio : {1.25, 1.5, 1.75}) {
+        QtRasterStep raster;
+        raster.SetDevicePixelRatio(ratio);
+        auto request = Request(2, true);
+        StepUntil(raster, *request, 5);
+        const QImage& result = ImageOf(request->Result);
+        EXPECT_EQ(result.width(), int(std::ceil(ViewWidth * ratio))) << ratio;
+        EXPECT_EQ(result.height(), int(std::ceil(LineHeight * ratio))) << ratio;
+        EXPECT_EQ(result.devicePixelRatio(), ratio);
+        EXPECT_FALSE(InkBox(result).isEmpty());
+    }
 }
 
 // A phrase found shows inverted: where the highlighted "ab" is drawn, every pixel is the
