@@ -139,7 +139,10 @@ void TAA_Bookmarks::Refill()
 int32_t TAA_Bookmarks::Selected() const
 {
     const QList<QTreeWidgetItem*> selected = list_->selectedItems();
-    return selected.empty() ? -1 : int32_t(list_->indexOfTopLevelItem(selected.front()));
+    if (selected.empty())
+        return -1;
+    const int32_t row = int32_t(list_->indexOfTopLevelItem(selected.front()));
+    return row < engine_.Book().Bookmarks().Count() ? row : -1;
 }
 
 void TAA_Bookmarks::AddBookmark()

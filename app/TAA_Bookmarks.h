@@ -28,6 +28,8 @@ public:
 
     // Shows the dialog modally; the text position to go to, none when it was closed without one.
     std::optional<int32_t> Choose();
+    // Lists the open book's bookmarks again: the book may have changed or closed meanwhile.
+    void Refill();
 
     // The position chosen when the dialog last closed with "OK".
     int32_t ChosenPosition() const { return chosen_; }
@@ -42,8 +44,7 @@ private:
     void CreateWidgets();
     void CreateCommands();
     void ConnectToolbar();
-    void Refill();
-    // The selected row's bookmark, -1 with none selected.
+    // The selected row's bookmark, -1 with none selected (or none left for the row).
     int32_t Selected() const;
     void AddBookmark();
     void GoToBookmark();

@@ -250,6 +250,9 @@ void TAA_Main::ShowGauge()
 void TAA_Main::ShowBook()
 {
     toolbar_->FileArea()->Show(reader_->Source());
+    // A book found damaged after it opened is closed under the dialog too.
+    if (bookmarks_->isVisible())
+        bookmarks_->Refill();
 }
 
 void TAA_Main::ConnectOptions()

@@ -1,5 +1,8 @@
 #include "app/ZEBApplication.h"
 
+#include <cstdio>
+#include <exception>
+
 #include "platform/ZEBPrompter.h"
 
 namespace zeb {
@@ -10,14 +13,30 @@ bool ZEBApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        InternalError(failure.what());
     } catch (...) {
-        InternalError();
-        return true;
+        InternalError("an unknown exception");
     }
+    return true;
 }
 
-void ZEBApplication::InternalError()
+int ZEBApplication::Run(const std::function<int()>& program)
 {
+    try {
+        const int code = program();
+        return failed_ ? 1 : code;
+    } catch (const std::exception& failure) {
+        InternalError(failure.what());
+    } catch (...) {
+        InternalError("an unknown exception");
+    }
+    return 1;
+}
+
+void ZEBApplication::InternalError(const char* what)
+{
+    std::fprintf(stderr, "%s: internal error: %s\n", qPrintable(applicationName()), what);
     if (failed_)
         return;
     failed_ = true;

@@ -26,22 +26,18 @@ void OpenAtStart(zeb::TAA_Main& window, const std::string& file)
         window.SetStartImport(path.string());
 }
 
-}  // namespace
-
-int main(int argc, char* argv[])
+// The splash, the main window and the message loop; anything thrown on the way is an internal
+// error like one thrown inside the loop.
+int Read(zeb::ZEBApplication& app, zeb::QtPrompter& prompter, int argc, char* argv[])
 {
-    zeb::ZEBApplication app(argc, argv);
-    zeb::ZEBApplication::setApplicationName(QStringLiteral("ZEB Book Reader"));
     // The splash follows the code page scan while the main window is created, and goes once
     // every window exists.
     auto splash = std::make_unique<zeb::TAA_Splash>();
     splash->ShowAtOnce();
-    zeb::QtPrompter prompter;
     zeb::TAA_Password password;
     prompter.SetPasswordDialog([&password](const std::string& archive, const std::string& member) {
         return password.Ask(archive, member);
     });
-    app.SetPrompter(&prompter);
     zeb::TAA_Main window(zeb::RunningProgramPaths(), prompter, [&splash](int32_t codePage) {
         splash->SetProgress(zeb::ZEBCodepage::ProbeGauge(codePage, splash->StripWidth()));
     });
@@ -62,4 +58,15 @@ int main(int argc, char* argv[])
     splash.reset();
     window.show();
     return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    zeb::ZEBApplication app(argc, argv);
+    zeb::ZEBApplication::setApplicationName(QStringLiteral("ZEB Book Reader"));
+    zeb::QtPrompter prompter;
+    app.SetPrompter(&prompter);
+    return app.Run([&] { return Read(app, prompter, argc, argv); });
 }

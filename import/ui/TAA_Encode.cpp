@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 #include <QComboBox>
 #include <QFrame>
@@ -141,9 +142,25 @@ std::optional<int32_t> TAA_Encode::Show(ZEBFile& source, const std::u16string& c
     // The caller closes the source once the dialog returns.
     lines_.ReleaseSource();
     source_ = nullptr;
+    if (std::exception_ptr failure = std::exchange(readFailure_, nullptr))
+        std::rethrow_exception(failure);
     if (result != QDialog::Accepted)
         return std::nullopt;
     return codePage_;
+}
+
+// A source that cannot be read ends the preview, and Show hands the failure to the import,
+// which reports it and goes on with the next file; nothing is read after it.
+void TAA_Encode::Reading(const std::function<void()>& read)
+{
+    if (readFailure_)
+        return;
+    try {
+        read();
+    } catch (const ZEBIOFailure&) {
+        readFailure_ = std::current_exception();
+        QMetaObject::invokeMethod(this, &QDialog::reject, Qt::QueuedConnection);
+    }
 }
 
 // Notes what the source's first bytes suggest and gives the code page to select first.
@@ -241,7 +258,7 @@ void TAA_Encode::ReLayout()
     ShowSuggestion();
     preview_->update();
     if (source_)
-        lines_.Layout(*source_, codePage_);
+        Reading([this] { lines_.Layout(*source_, codePage_); });
     UpdateScrollRange();
 }
 
@@ -269,7 +286,9 @@ void TAA_Encode::PaintPreview(QPainter& painter)
     if (!lines_.HasSource())
         return;
     int32_t row = scrollBar_->value() / lineHeight_;
-    lines_.EnsureRows((h + lineHeight_ - 1) / lineHeight_ + row);
+    Reading([&] { lines_.EnsureRows((h + lineHeight_ - 1) / lineHeight_ + row); });
+    if (readFailure_)
+        return;
     UpdateScrollRange();
     painter.setFont(previewFont_);
     painter.setPen(Qt::black);
@@ -297,7 +316,7 @@ void TAA_Encode::PreviewKeyDown(QKeyEvent* event)
         ScrollTo(0);
         break;
     case Qt::Key_End:
-        lines_.EnsureAllRows();
+        Reading([this] { lines_.EnsureAllRows(); });
         UpdateScrollRange();
         ScrollTo(lines_.ScrollRange(lineHeight_));
         break;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 
 #include <QDialog>
 #include <QFont>
@@ -57,6 +59,7 @@ private:
     void FormCreate();
     void BuildBottomPanel();
     void FormShow();
+    void Reading(const std::function<void()>& read);
     void TakeMainWindowBounds();
     void LayOutPanels();
     void ReLayout();
@@ -94,6 +97,7 @@ private:
     PreviewLines lines_;
     ZEBFile* source_ = nullptr;
     bool busy_ = false;  // the list is being set by the dialog itself
+    std::exception_ptr readFailure_;  // the source could not be read: the preview ends
 };
 
 }  // namespace zeb

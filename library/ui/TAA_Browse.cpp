@@ -353,7 +353,9 @@ void TAA_Browse::dropEvent(QDropEvent* event)
     if (files.empty())
         return;
     event->acceptProposedAction();
-    ImportFiles(files);
+    // The drop returns at once: the file manager's drag is not held for the whole import.
+    QMetaObject::invokeMethod(
+        this, [this, files = std::move(files)] { ImportFiles(files); }, Qt::QueuedConnection);
 }
 
 }  // namespace zeb

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QPointer>
 #include <QWidget>
 
 #include "platform/ZEBPrompter.h"
@@ -26,7 +27,8 @@ public:
                                         const std::string& member) override;
 
 private:
-    QWidget* parent_;
+    // Boxes stay possible after the window has gone (an error while the program ends).
+    QPointer<QWidget> parent_;
     PasswordDialog passwordDialog_;
 };
 

@@ -267,5 +267,28 @@ TEST_F(ReaderWindowTest, TheBookmarksButtonMovesTheReaderToTheChosenBookmark)
     });
 }
 
+// A book whose text fails its deferred check is closed while the dialog may be open: the rows
+// go with it, and Space on a row left from before goes nowhere.
+TEST_F(BookmarksDialogTest, ABookClosedUnderTheDialogLeavesNoRowToGoTo)
+{
+    WithDialog([&] {
+        Marks().Insert(TextStart() + 10, u"one");
+        Show();
+        ClickRow(0);
+        Engine().Reset();
+        Key(Qt::Key_Space);
+        EXPECT_TRUE(dialog->isVisible()) << "nothing to go to";
+
+        window->Bookmarks()->show();
+        window->Reader().Open(bookPath);
+        Marks().Insert(TextStart() + 10, u"one");
+        window->Bookmarks()->Refill();
+        ASSERT_EQ(window->Bookmarks()->List()->topLevelItemCount(), 1);
+        window->Reader().CloseBook();
+        EXPECT_EQ(window->Bookmarks()->List()->topLevelItemCount(), 0);
+        window->Bookmarks()->hide();
+    });
+}
+
 }  // namespace
 }  // namespace zeb::test

@@ -31,5 +31,30 @@ TEST(ZEBApplication, AnUnhandledErrorShowsInternalErrorAndEndsTheProgram)
     EXPECT_TRUE(stopped);
 }
 
+// Creating the windows can fail as well as anything in the loop: the same box, the same end,
+// and every later error, while the program ends, still said on standard error.
+TEST(ZEBApplication, AnErrorWhileTheProgramStartsIsAnInternalErrorTooAndNoneIsSilent)
+{
+    int argc = 1;
+    char name[] = "internal_error_tests";
+    char* argv[] = {name, nullptr};
+    ZEBApplication app(argc, argv);
+    FakePrompter prompter;
+    app.SetPrompter(&prompter);
+    testing::internal::CaptureStderr();
+    const int code = app.Run([]() -> int {
+        QObject target;
+        QTimer::singleShot(0, &target, [] { throw std::runtime_error("a later fault"); });
+        QCoreApplication::processEvents();
+        throw std::runtime_error("a fault at the start");
+    });
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(code, 1);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, "Internal error");
+    EXPECT_NE(said.find("a later fault"), std::string::npos) << said;
+    EXPECT_NE(said.find("a fault at the start"), std::string::npos) << said;
+}
+
 }  // namespace
 }  // namespace zeb::test

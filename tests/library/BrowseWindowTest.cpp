@@ -221,6 +221,9 @@ TEST_F(LibraryWindowTest, FilesDroppedOnTheWindowAreImported)
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(window.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_TRUE(Titles().empty()) << "the drop itself returns before the import";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !Titles().empty(); }));
     EXPECT_EQ(Titles(), std::vector<std::u16string>{u"dropped.txt"});
 }
 

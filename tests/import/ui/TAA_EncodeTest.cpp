@@ -1,11 +1,14 @@
 #include "PreviewFixture.h"
 
+#include <filesystem>
+
 #include <QFontMetrics>
 #include <QStatusBar>
 #include <QToolButton>
 #include <QWheelEvent>
 
 #include "platform/CodePageDecoder.h"
+#include "storage/ZEBIOFailure.h"
 #include "render/ProfileFont.h"
 
 using namespace zeb;
@@ -212,6 +215,23 @@ TEST_F(PreviewTest, TheSuggestionIsShownAndSelectedWhereTheRememberedPageWouldGa
         EXPECT_EQ(dialog.CodePageInUse(), 1252);
         EXPECT_EQ(dialog.SuggestedCodePage(), 65001);
     });
+}
+
+// The source going away under the preview (a removed stick, a network share gone) is a read
+// failure for the import to report, not the end of the program.
+TEST_F(PreviewTest, ASourceThatCannotBeReadEndsThePreviewWithTheFailure)
+{
+    ZEBFile& source = Source(NumberedLines(400'000));
+    bool visibleAfter = true;
+    EXPECT_THROW(Show(source, 1252,
+                      [&] {
+                          std::filesystem::resize_file(dir.File("s.txt"), 0);
+                          QTest::keyClick(Preview(), Qt::Key_End);
+                          QCoreApplication::processEvents();
+                          visibleAfter = dialog.isVisible();
+                      }),
+                 ZEBIOFailure);
+    EXPECT_FALSE(visibleAfter);
 }
 
 }  // namespace
