@@ -20,8 +20,14 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
   "$1/zebreader" &
   reader=$!
   # The library opens with the guide in it: select it, read it, look at it, close.
-  for _ in $(seq 50); do xdotool search --name "^Library$" >/dev/null 2>&1 && break; sleep 0.2; done
+  library=""
+  for _ in $(seq 50); do
+    library="$(xdotool search --onlyvisible --name "^Library$" 2>/dev/null | head -1)" && [ -n "$library" ] && break
+    sleep 0.2
+  done
   sleep 0.5
+  # The keys go to the library, whichever window the X server gave the focus to first.
+  xdotool windowfocus --sync "$library"
   xdotool key Home Return
   sleep 2
   import -window root "$2"

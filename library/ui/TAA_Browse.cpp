@@ -1,7 +1,8 @@
 #include "library/ui/TAA_Browse.h"
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
+#include <utility>
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -160,10 +161,18 @@ void TAA_Browse::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     PrepareShow();
-    // The list takes the keys at once, also where no window manager hands the focus over.
+    // The list takes the keys at once, also where no window manager hands the focus over; and
+    // again once the window is on the screen, since asking before it is mapped may go
+    // unheard on a loaded machine, the keys then going to the main window behind.
+    TakeTheKeys();
+    takeKeysWhenPainted_ = true;
+    Repaint();
+}
+
+void TAA_Browse::TakeTheKeys()
+{
     activateWindow();
     browse_->setFocus();
-    Repaint();
 }
 
 void TAA_Browse::PrepareShow()
@@ -197,6 +206,8 @@ void TAA_Browse::UpdateScrollBar()
 
 void TAA_Browse::Paint(QPainter& painter)
 {
+    if (std::exchange(takeKeysWhenPainted_, false))
+        QMetaObject::invokeMethod(this, &TAA_Browse::TakeTheKeys, Qt::QueuedConnection);
     painter.setFont(browse_->font());
     view_.SetViewHeight(browse_->height());
     view_.KeepSelectionVisible();

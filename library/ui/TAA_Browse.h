@@ -77,6 +77,7 @@ private:
     void Repaint();
     void UpdateScrollBar();
     void Paint(QPainter& painter);
+    void TakeTheKeys();
     void KeyPressed(QKeyEvent* event);
     void Wheel(QPoint angleDelta);
     void ReadBook();
@@ -103,6 +104,7 @@ private:
     std::string chosen_;
     std::function<int64_t()> clock_;
     int64_t lastWheel_ = 0;
+    bool takeKeysWhenPainted_ = false;
     double secondsPerCount_ = 0;
     FileChooser chooseFiles_;
 
