@@ -453,7 +453,9 @@ void TAA_Main::ToggleFullScreen()
         restoredBounds_ = QRect(x(), y(), width(), height());
         // Without a window manager the full-screen request alone changes nothing: the window
         // covers the screen first (moving it afterwards would leave full screen again).
-        if (QScreen* s = screen())
+        // Under Wayland the compositor sizes it, and a size of our own would keep the full
+        // frame from ever being shown.
+        if (QScreen* s = screen(); s && !CompositorPlacesWindows())
             setGeometry(s->geometry());
         showFullScreen();
     }
@@ -535,8 +537,9 @@ GlobalConfig TAA_Main::LiveConfig() const
     config.Window.WindowMode = isFullScreen() ? WindowFullScreen
                              : isMaximized()  ? WindowMaximized
                                               : WindowNormal;
-    config.Window.Left = x();
-    config.Window.Top = y();
+    // Where the compositor places windows, the place stored by the last X11 run stays.
+    config.Window.Left = CompositorPlacesWindows() ? stored_.Window.Left : x();
+    config.Window.Top = CompositorPlacesWindows() ? stored_.Window.Top : y();
     config.Window.Width = width();
     config.Window.Height = height();
     config.ImportCodePage = uint32_t(importCodePage_);

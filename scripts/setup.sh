@@ -13,7 +13,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libqt6test6
   libicu-dev zlib1g-dev libunrar-dev
   fonts-dejavu-core fonts-comic-neue
-  xvfb xauth imagemagick dbus xdotool
+  xvfb xauth imagemagick dbus xdotool weston qt6-wayland
   desktop-file-utils appstream
   clang libclang-rt-14-dev
   arj

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -32,6 +33,11 @@ void CentreOver(QWidget& window, const QWidget& over)
     const QSize frame = window.frameGeometry().size();
     window.move(main.left() + ((over.width() - frame.width()) >> 1),
                 main.top() + ((over.height() - frame.height()) >> 1));
+}
+
+bool CompositorPlacesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 int WholePixelRatio(const QWidget& window)

@@ -4,6 +4,10 @@ class QWidget;
 
 namespace zeb {
 
+// Whether the desktop's compositor places windows itself (Wayland): a program can neither move
+// its windows nor learn where they are.
+bool CompositorPlacesWindows();
+
 // Moves window to the middle of its screen's available area.
 void CentreOnScreen(QWidget& window);
 

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusObjectPath>
+#include <QVariantMap>
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
@@ -33,6 +35,36 @@ public:
     uint released = 0;
 };
 
+// The desktop portal's inhibition, as Wayland desktops offer it: a request whose Close ends it.
+class FakePortalRequest : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
+
+public slots:
+    void Close() { closed = true; }
+
+public:
+    bool closed = false;
+};
+
+class FakePortal : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
+
+public slots:
+    QDBusObjectPath Inhibit(const QString&, uint flags, const QVariantMap& options)
+    {
+        this->flags = flags;
+        reason = options.value("reason").toString();
+        return QDBusObjectPath(RequestPath);
+    }
+
+public:
+    static constexpr const char* RequestPath = "/org/freedesktop/portal/desktop/request/1/t";
+    uint flags = 0;
+    QString reason;
+};
+
 bool PumpUntil(const std::function<bool()>& done)
 {
     QElapsedTimer t;
@@ -52,6 +84,12 @@ protected:
         static char name[] = "screen_saver_tests";
         static char* argv[] = {name, nullptr};
         app = std::make_unique<QApplication>(argc, argv);
+    }
+    // The services a test put on the bus go with it.
+    void TearDown() override
+    {
+        QDBusConnection::disconnectFromBus("fake");
+        QDBusConnection::disconnectFromBus("portal");
     }
 
     std::unique_ptr<QApplication> app;
@@ -77,6 +115,26 @@ TEST_F(ScreenSaverTest, InhibitedWhileOnAndReleasedWithItsCookie)
     saver.SetInhibited(true);
     saver.SetInhibited(false);
     EXPECT_TRUE(PumpUntil([&] { return fake.released == 42u; }));
+}
+
+TEST_F(ScreenSaverTest, WithoutTheScreenSaverServiceThePortalInhibitsIdleness)
+{
+    QDBusConnection service = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "portal");
+    FakePortal portal;
+    FakePortalRequest request;
+    ASSERT_TRUE(service.registerObject("/org/freedesktop/portal/desktop", &portal,
+                                       QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(service.registerObject(FakePortal::RequestPath, &request,
+                                       QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(service.registerService("org.freedesktop.portal.Desktop"));
+
+    ScreenSaver saver;
+    saver.SetInhibited(true);
+    ASSERT_TRUE(PumpUntil([&] { return portal.flags != 0; }));
+    EXPECT_EQ(portal.flags, 8u);  // idle
+    EXPECT_EQ(portal.reason, "Reading with auto-scroll");
+    saver.SetInhibited(false);
+    EXPECT_TRUE(PumpUntil([&] { return request.closed; }));
 }
 
 TEST_F(ScreenSaverTest, WithoutTheServiceNothingHappens)
