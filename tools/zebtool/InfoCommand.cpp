@@ -6,7 +6,7 @@
 #include "storage/ZEBFileOptions.h"
 #include "storage/ZEBIOFailure.h"
 #include "tools/zebtool/Arguments.h"
-#include "tools/zebtool/BookReader.h"
+#include "tools/zebtool/OpenedBook.h"
 #include "tools/zebtool/Commands.h"
 
 namespace zeb::tool {

@@ -8,7 +8,7 @@
 #include "storage/ZEBIOFailure.h"
 #include "storage/ZEBParagInfo.h"
 #include "tools/zebtool/Arguments.h"
-#include "tools/zebtool/BookReader.h"
+#include "tools/zebtool/OpenedBook.h"
 #include "tools/zebtool/Commands.h"
 
 namespace zeb::tool {

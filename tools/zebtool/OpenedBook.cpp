@@ -1,4 +1,4 @@
-#include "tools/zebtool/BookReader.h"
+#include "tools/zebtool/OpenedBook.h"
 
 namespace zeb::tool {
 
