@@ -8,7 +8,8 @@
 //   and the processor time the process took.
 // Run: xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/reader_bench
 // One start by hand: reader_bench --prepare DIR, then reader_bench --child DIR [PAGES];
-// reader_bench --start gives the start figures alone.
+// reader_bench --start gives the start figures alone; reader_bench --scroll hardware|software
+// the auto-scroll figures alone, in that scroll mode.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -229,9 +230,13 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // "--scroll hardware|software": the auto-scroll figures alone, in that scroll mode.
+    const bool scrollOnly = argc >= 3 && std::string(argv[1]) == "--scroll";
+    const bool hardware = scrollOnly && std::string(argv[2]) == "hardware";
     TempDir folder;
     PrepareFolder(folder.Path());
-    MeasureStart(argv[0], folder.Path().string());
+    if (!scrollOnly)
+        MeasureStart(argv[0], folder.Path().string());
     // "--start": the start figures only, for comparing with other readers.
     if (argc >= 2 && std::string(argv[1]) == "--start")
         return 0;
@@ -255,8 +260,11 @@ int main(int argc, char** argv)
     };
     int samples = 0;
     std::vector<Script::Stage> stages;
-    stages.push_back([&] { return Rendered(window); });
-    for (int i = 0; i < PageSamples; ++i) {
+    stages.push_back([&] {
+        window.Options().SetScrollMode(hardware);
+        return Rendered(window);
+    });
+    for (int i = 0; i < (scrollOnly ? 0 : PageSamples); ++i) {
         stages.push_back([&] { return Rendered(window); });
         stages.push_back([&] { page(warm); return true; });
         stages.push_back([&] { randomPlace(); page(cold); return true; });
@@ -302,8 +310,10 @@ int main(int argc, char** argv)
     window.show();
     app.exec();
 
-    std::printf("page down (Jump), band rendered: median %.2f ms (goal < 8)\n", Median(warm));
-    std::printf("page down (Jump), nothing rendered: median %.2f ms\n", Median(cold));
+    if (!scrollOnly) {
+        std::printf("page down (Jump), band rendered: median %.2f ms (goal < 8)\n", Median(warm));
+        std::printf("page down (Jump), nothing rendered: median %.2f ms\n", Median(cold));
+    }
     int i = 0;
     for (int rate : {50, 200, 500}) {
         const ScrollFigures& f = scroll.at(size_t(i++));

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
+#include <QTimer>
+
 #include "render/ZEBRenderHost.h"
 #include "render/ZEBRenderParag.h"
 #include "render/ZEBViewSurface.h"
@@ -9,7 +12,9 @@
 namespace zeb {
 
 // The reader view as the engine and the scrolling see it: its size, its paints from the
-// laid-out lines, and shifting what it shows.
+// laid-out lines, and shifting what it shows. Moves come faster than a screen shows frames
+// (auto-scroll at 500 pixels a second, animated moves): what they ask for within one frame is
+// shown together, once a frame, and the first move after a quiet frame at once.
 class ReaderSurface : public ZEBRenderHost, public ZEBViewSurface {
 public:
     ReaderSurface(TZEBScroll& view, const ZEBOptions& options);
@@ -27,6 +32,16 @@ public:
 
 private:
     void Paint(QPainter& painter, const QRect& rect, bool full);
+    // Shows what is pending now when a frame's time has passed since the last one, else at
+    // the next frame.
+    void ShowSoon();
+    void Show();
+
+    // Shown by the next frame: the pixels to shift, or the whole view.
+    int32_t pendingShift_ = 0;
+    bool pendingAll_ = false;
+    QElapsedTimer sinceFrame_;
+    QTimer nextFrame_;
 
     TZEBScroll& view_;
     const ZEBOptions& options_;
