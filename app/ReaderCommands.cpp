@@ -35,6 +35,9 @@ const std::vector<CommandEntry>& CommandTable()
         {ReaderCommand::Find, "Find...", {QKeySequence::Find}, true},
         {ReaderCommand::FindNext, "Find Next", {Qt::Key_F3}},
         {ReaderCommand::FindPrevious, "Find Previous", {Qt::SHIFT | Qt::Key_F3}},
+        {ReaderCommand::Contents, "Contents...", {Qt::CTRL | Qt::Key_T}, true},
+        {ReaderCommand::NextChapter, "Next Chapter", {Qt::CTRL | Qt::Key_PageDown}},
+        {ReaderCommand::PreviousChapter, "Previous Chapter", {Qt::CTRL | Qt::Key_PageUp}},
     };
     return table;
 }

@@ -34,6 +34,9 @@ enum class ReaderCommand {
     Find,
     FindNext,
     FindPrevious,
+    Contents,
+    NextChapter,
+    PreviousChapter,
 };
 
 // One entry of the popup menu: its caption and keys, the first of them the one it shows.

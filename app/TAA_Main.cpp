@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "app/ColorRefQt.h"
+#include "app/ContentsDialog.h"
 #include "app/FindBar.h"
 #include "app/MainToolbar.h"
 #include "app/StatusFileArea.h"
@@ -45,6 +46,7 @@ namespace zeb {
 namespace {
 
 const char* const Caption = "ZEB Book Reader Professional 1.1";
+const QString TitleSeparator = QStringLiteral(" \u2014 ");
 constexpr int InitialWidth = 640, InitialHeight = 460;
 constexpr int PointerCheckMs = 200;
 
@@ -145,10 +147,14 @@ void TAA_Main::CreateReader()
         [this] { SaveGlobalConfig(GlobalConfigPath(paths_.dataFolder), LiveConfig()); });
     findBar_ = new FindBar(mainPanel_);
     reader_->SetReports({.BookChanged = [this] { ShowBook(); },
-                         .PositionChanged = [this] { ShowGauge(); },
+                         .PositionChanged = [this] {
+                             ShowGauge();
+                             ShowTitle();
+                         },
                          .Search = [this](FindInBook::Outcome outcome, double progress) {
                              findBar_->ShowOutcome(outcome, progress);
-                         }});
+                         },
+                         .ChaptersChanged = [this] { ShowTitle(); }});
     connect(findBar_, &FindBar::FindRequested, this,
             [this](const std::u16string& phrase, bool matchCase, BookSearch::Direction direction) {
                 reader_->Find(phrase, matchCase, direction);
@@ -235,6 +241,7 @@ void TAA_Main::ConnectToolbar()
     connect(toolbar_->AddBookmarkButton(), &QToolButton::clicked, this,
             [this] { reader_->AddBookmark(); });
     bookmarks_ = new TAA_Bookmarks(reader_->Engine(), prompter_, this);
+    contents_ = new ContentsDialog(*reader_, this);
     connect(toolbar_->BookmarksButton(), &QToolButton::clicked, this,
             [this] { ShowBookmarks(); });
     connect(toolbar_->MinimizeButton(), &QToolButton::clicked, this, [this] { showMinimized(); });
@@ -247,9 +254,37 @@ void TAA_Main::ShowGauge()
     toolbar_->Gauge()->Show(reader_->Gauge());
 }
 
+// As Linux programs name their document: the chapter being read, the book's source file, the
+// program.
+void TAA_Main::ShowTitle()
+{
+    QString title = QString::fromLatin1(Caption);
+    if (const std::optional<BookSource> source = reader_->Source()) {
+        if (!source->Name.empty())
+            title = QString::fromStdU16String(source->Name) + TitleSeparator + title;
+        if (const std::optional<size_t> chapter = reader_->CurrentChapter())
+            title = QString::fromStdU16String(reader_->Chapters().List()[*chapter].Title)
+                        .simplified() +
+                    TitleSeparator + title;
+    }
+    if (title != windowTitle())
+        setWindowTitle(title);
+}
+
+void TAA_Main::ShowContents()
+{
+    const std::optional<size_t> chosen = contents_->Choose();
+    // The keys come back to the reader; without a window manager nobody else gives them back.
+    activateWindow();
+    view_->setFocus();
+    if (chosen)
+        reader_->GoToChapter(*chosen);
+}
+
 void TAA_Main::ShowBook()
 {
     toolbar_->FileArea()->Show(reader_->Source());
+    ShowTitle();
     // A book found damaged after it opened is closed under the dialog too.
     if (bookmarks_->isVisible())
         bookmarks_->Refill();
@@ -288,6 +323,9 @@ void TAA_Main::RunCommand(ReaderCommand command)
     case ReaderCommand::Find: findBar_->Open(); break;
     case ReaderCommand::FindNext: findBar_->FindAgain(BookSearch::Direction::Forward); break;
     case ReaderCommand::FindPrevious: findBar_->FindAgain(BookSearch::Direction::Backward); break;
+    case ReaderCommand::Contents: ShowContents(); break;
+    case ReaderCommand::NextChapter: reader_->NextChapter(); break;
+    case ReaderCommand::PreviousChapter: reader_->PreviousChapter(); break;
     }
 }
 

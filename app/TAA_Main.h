@@ -19,6 +19,7 @@
 
 namespace zeb {
 
+class ContentsDialog;
 class FindBar;
 class HelpViewer;
 class MainToolbar;
@@ -77,6 +78,7 @@ public:
     BookReader& Reader() { return *reader_; }
     TZEBScroll* View() const { return view_; }
     TAA_Bookmarks* Bookmarks() const { return bookmarks_; }
+    ContentsDialog* Contents() const { return contents_; }
     MainToolbar* Toolbar() const { return toolbar_; }
     zeb::OptionsPanel* OptionsPanel() const { return optionsPanel_; }
     HelpViewer* Help() const { return help_; }
@@ -118,6 +120,8 @@ private:
     void PointerTick();
     void ShowGauge();
     void ShowBook();
+    void ShowTitle();
+    void ShowContents();
     GlobalConfig LiveConfig() const;
     ScreenSize Screen() const;
 
@@ -156,6 +160,7 @@ private:
     TAA_Browse* library_ = nullptr;
     TAA_About* about_ = nullptr;
     TAA_Bookmarks* bookmarks_ = nullptr;
+    ContentsDialog* contents_ = nullptr;
     BookChooser chooseBook_;
 };
 

@@ -31,6 +31,7 @@ BookReader::BookReader(ZEBOptions& options, const ReaderSettings& stored, ZEBRen
                 [] { return double(PerformanceCounter()) / double(CounterFrequency); }),
       autoScroll_(engine_, options, scroller_),
       finder_(engine_, scroller_),
+      chapters_(engine_.Book(), [this](bool written) { ChaptersChanged(written); }),
       formattingBeforeOriginal_(FormattingFullHyphen)
 {
     session_.SetCheckTextLater(true);
@@ -59,11 +60,14 @@ void BookReader::SetSaveSettings(std::function<void()> save)
 void BookReader::Open(const std::string& path)
 {
     scroller_.StopMotion();
+    chapters_.BookClosing();
     try {
         session_.OpenBook(path);
     } catch (const ZEBIOFailure& failure) {
         prompter_.Message(failure.what(), "", PromptIcon::Error, PromptButtons::Ok);
     }
+    if (engine_.Book().IsOpen())
+        chapters_.BookOpened();
     if (session_.TextCheckPending())
         textCheckTimer_.start();
     // Opening is not reading: nothing to write until the text moves.
@@ -81,6 +85,8 @@ void BookReader::TextCheckPoll()
         return;
     textCheckTimer_.stop();
     // A damaged text closes the book.
+    if (!engine_.Book().IsOpen())
+        chapters_.BookClosing();
     if (reports_.BookChanged)
         reports_.BookChanged();
 }
@@ -151,6 +157,7 @@ ZEBBook* BookReader::OpenBook()
 void BookReader::CloseBook()
 {
     scroller_.StopMotion();
+    chapters_.BookClosing();
     try {
         session_.CloseBook();
     } catch (const std::exception& failure) {
@@ -216,6 +223,53 @@ void BookReader::ShowOriginal(bool original)
         options_.SetFontWidth(true);
     }
     options_.EndUpdate();
+}
+
+void BookReader::ChaptersChanged(bool written)
+{
+    if (written)
+        StateChanged();
+    if (reports_.ChaptersChanged)
+        reports_.ChaptersChanged();
+}
+
+std::optional<size_t> BookReader::CurrentChapter() const
+{
+    const int32_t quarter = engine_.Metrics().ViewHeight / 4;
+    const auto& screen = engine_.ScreenLines();
+    int32_t position = engine_.CurrentAnchor().Position;
+    for (const ZEBRenderScreenLine& entry : screen) {
+        position = entry.Line->Start;
+        if (entry.Line->Y + entry.Line->Height > quarter)
+            break;
+    }
+    return chapters_.At(position);
+}
+
+void BookReader::NextChapter()
+{
+    const std::optional<size_t> current = CurrentChapter();
+    const size_t next = current ? *current + 1 : 0;
+    if (next < chapters_.List().size())
+        scroller_.ShowQuarterDown(chapters_.List()[next].Position, true);
+}
+
+void BookReader::PreviousChapter()
+{
+    const std::optional<size_t> current = CurrentChapter();
+    if (current && *current > 0)
+        scroller_.ShowQuarterDown(chapters_.List()[*current - 1].Position, true);
+}
+
+void BookReader::GoToChapter(size_t index)
+{
+    if (index < chapters_.List().size())
+        scroller_.ShowQuarterDown(chapters_.List()[index].Position, false);
+}
+
+bool BookReader::ChooseChapters(ChapterChoice choice, const std::u16string& pattern)
+{
+    return chapters_.Choose(choice, pattern);
 }
 
 void BookReader::Find(const std::u16string& phrase, bool matchCase,

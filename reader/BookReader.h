@@ -11,6 +11,7 @@
 #include "library/LibraryReader.h"
 #include "reader/AutoScroll.h"
 #include "reader/FindInBook.h"
+#include "reader/ReaderChapters.h"
 #include "render/BookSession.h"
 #include "render/GaugeTexts.h"
 #include "render/QtRaster.h"
@@ -35,6 +36,8 @@ public:
         std::function<void()> PositionChanged;
         // A search moved on or ended.
         FindInBook::Report Search;
+        // The book's chapters changed: read, found, chosen, or gone.
+        std::function<void()> ChaptersChanged;
     };
 
     // stored is the stored copy of the settings, which a book's own ones override; view and
@@ -87,6 +90,18 @@ public:
     // before the press comes back with the proportional font.
     void ShowOriginal(bool original);
 
+    const ReaderChapters& Chapters() const { return chapters_; }
+    // The chapter being read: the one holding the line a quarter down the view.
+    std::optional<size_t> CurrentChapter() const;
+    // The next and the previous chapter's heading a quarter down the view, moving there as
+    // "Text Movement" says; nothing past the first or the last.
+    void NextChapter();
+    void PreviousChapter();
+    // Reads chapter index from its heading, a quarter down the view, at once.
+    void GoToChapter(size_t index);
+    // The user's choice of chapters for this book (see ReaderChapters::Choose).
+    bool ChooseChapters(ChapterChoice choice, const std::u16string& pattern);
+
     void Find(const std::u16string& phrase, bool matchCase, BookSearch::Direction direction);
     void CancelFind() { finder_.Cancel(); }
     bool Finding() const { return finder_.Running(); }
@@ -124,6 +139,7 @@ private:
     // Runs body with auto-scroll paused and resumed as it was.
     void Paused(const std::function<void()>& body);
     void TextCheckPoll();
+    void ChaptersChanged(bool written);
 
     ZEBOptions& options_;
     ZEBRenderHost& view_;
@@ -134,6 +150,7 @@ private:
     ViewScroller scroller_;
     AutoScroll autoScroll_;
     FindInBook finder_;
+    ReaderChapters chapters_;
     QTimer textCheckTimer_;
     QTimer restSave_;
     QElapsedTimer sinceSave_;

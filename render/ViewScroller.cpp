@@ -323,6 +323,23 @@ void ViewScroller::ShowMatch(const PhraseMatch& match)
     view_.RepaintAll();
 }
 
+void ViewScroller::ShowQuarterDown(int32_t position, bool animate)
+{
+    const int32_t quarter = M().ViewHeight / 4;
+    if (animate && options_.Settings().TextMovement) {
+        for (const ZEBRenderLineObject* line : LaidOutLines(engine_)) {
+            if (line->Start <= position && position < line->End) {
+                StopMotion();
+                TimedMove(quarter - line->Y, PageMoveSeconds);
+                return;
+            }
+        }
+    }
+    StopMotion();
+    engine_.SetPosition(position, quarter);
+    view_.RepaintAll();
+}
+
 void ViewScroller::GoToBottom()
 {
     StopMotion();

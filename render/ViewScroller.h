@@ -68,6 +68,9 @@ public:
     // Shows the line where a phrase found begins a quarter down the view, the phrase
     // highlighted, as "go to top" places the text's start.
     void ShowMatch(const PhraseMatch& match);
+    // Shows the line holding text position a quarter down the view: with animate, moving there
+    // as "Text Movement" says when the line is laid out already; else at once.
+    void ShowQuarterDown(int32_t position, bool animate);
 
     // The distances of the commands; a positive one moves the text down. While a move runs
     // they are measured from where it will end.

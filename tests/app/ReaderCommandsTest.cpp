@@ -23,7 +23,8 @@ TEST(ReaderMenu, EntriesInTheirOrderWithSeparators)
               "Moves Up One Page|Moves Down One Page|Moves Up One Line|Moves Down One Line|"
               "Moves to the Top of a File|Moves to the Bottom of a File|-|"
               "Auto Scroll Start/Stop|Smooth Scroll / Jump|Faster to Scroll|Slower to Scroll|-|"
-              "Full screen|Options|Close Application|Help|-|Find...|Find Next|Find Previous");
+              "Full screen|Options|Close Application|Help|-|Find...|Find Next|Find Previous|-|"
+              "Contents...|Next Chapter|Previous Chapter");
     // The menu shows the numeric pad's keys.
     EXPECT_EQ(menu.Action(ReaderCommand::Faster)->shortcut(),
               QKeySequence(Qt::KeypadModifier | Qt::Key_Plus));
@@ -58,6 +59,9 @@ TEST(ReaderMenu, EveryKeyRunsItsCommandWhileTheFocusIsInTheAttachedWidget)
         {Qt::Key_F, Qt::ControlModifier, ReaderCommand::Find},
         {Qt::Key_F3, Qt::NoModifier, ReaderCommand::FindNext},
         {Qt::Key_F3, Qt::ShiftModifier, ReaderCommand::FindPrevious},
+        {Qt::Key_T, Qt::ControlModifier, ReaderCommand::Contents},
+        {Qt::Key_PageDown, Qt::ControlModifier, ReaderCommand::NextChapter},
+        {Qt::Key_PageUp, Qt::ControlModifier, ReaderCommand::PreviousChapter},
     };
     std::optional<ReaderCommand> ran;
     ReaderMenu menu;

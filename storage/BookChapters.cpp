@@ -1,0 +1,12 @@
+#include "storage/BookChapters.h"
+
+namespace zeb {
+
+std::optional<StoredChapters> ReadChapters(const ZEBFileOptions&)
+{
+    return std::nullopt;
+}
+
+void WriteChapters(ZEBFileOptions&, const StoredChapters&) {}
+
+}  // namespace zeb
