@@ -76,6 +76,11 @@ TAA_Encode::TAA_Encode(const ZEBCodepage& catalogue, QWidget* mainWindow)
     BuildBottomPanel();
     statusBar_ = new QStatusBar(this);
     statusBar_->setSizeGripEnabled(false);
+    chapters_ = new QLabel(statusBar_);
+    chapters_->setObjectName(QStringLiteral("chapters"));
+    statusBar_->addWidget(chapters_);
+    chapterSteps_.setInterval(0);
+    connect(&chapterSteps_, &QTimer::timeout, this, &TAA_Encode::ChapterStep);
     FormCreate();
     resize(DesignWidth, DesignHeight);
 }
@@ -139,6 +144,8 @@ std::optional<int32_t> TAA_Encode::Show(ZEBFile& source, const std::u16string& c
     TakeMainWindowBounds();
     FormShow();
     const int result = exec();
+    chapterSteps_.stop();
+    chapterCount_.reset();
     // The caller closes the source once the dialog returns.
     lines_.ReleaseSource();
     source_ = nullptr;
@@ -259,6 +266,34 @@ void TAA_Encode::ReLayout()
     preview_->update();
     if (source_)
         Reading([this] { lines_.Layout(*source_, codePage_); });
+    UpdateScrollRange();
+    CountChapters();
+}
+
+void TAA_Encode::CountChapters()
+{
+    chapterSteps_.stop();
+    chapterCount_.reset();
+    chapters_->clear();
+    if (!source_ || readFailure_)
+        return;
+    chapters_->setText(QStringLiteral("Chapters: counting\u2026"));
+    chapterCount_ = std::make_unique<PreviewChapters>(lines_);
+    chapterSteps_.start();
+}
+
+void TAA_Encode::ChapterStep()
+{
+    bool done = false;
+    Reading([&] { done = chapterCount_->Step(); });
+    if (readFailure_) {
+        chapterSteps_.stop();
+        return;
+    }
+    if (!done)
+        return;
+    chapterSteps_.stop();
+    chapters_->setText(QString::fromStdU16String(PreviewChaptersText(chapterCount_->Result())));
     UpdateScrollRange();
 }
 

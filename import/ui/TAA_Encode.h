@@ -3,10 +3,13 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 
 #include <QDialog>
+#include <QTimer>
 #include <QFont>
 
+#include "import/PreviewChapters.h"
 #include "import/PreviewLines.h"
 #include "import/ZEBImportPreview.h"
 
@@ -66,6 +69,9 @@ private:
     int32_t TakeSuggestion(ZEBFile& source, int32_t remembered);
     void ShowSuggestion();
     void UpdateScrollRange();
+    // The chapters of the text in the code page shown, counted in steps.
+    void CountChapters();
+    void ChapterStep();
     void PaintPreview(QPainter& painter);
     void PreviewKeyDown(QKeyEvent* event);
     void PreviewWheel(QPoint angleDelta);
@@ -89,6 +95,9 @@ private:
     QPushButton* doNotImport_;
     QPushButton* import_;
     QStatusBar* statusBar_;
+    QLabel* chapters_;
+    QTimer chapterSteps_;
+    std::unique_ptr<PreviewChapters> chapterCount_;
 
     QFont previewFont_;
     int32_t lineHeight_ = 1;
